@@ -1,0 +1,31 @@
+// Clearing, filled bars and reading pixels back.
+#include <algorithm>
+
+#include "draw/image_arg.h"
+#include "draw/raster.h"
+#include "runtime/graph.h"
+
+using draw::Counts;
+
+void clearimage(PIMAGE arg) {
+    PIMAGE img = draw::drawableImage(arg, Counts::Yes);
+    if (img == nullptr) return;
+    // The whole image, whatever the drawing area says; the spare row stays as it is.
+    std::fill_n(img->pixels, static_cast<size_t>(img->width) * img->height, img->bkcolor);
+}
+
+void fillbar(int left, int top, int right, int bottom, PIMAGE arg) {
+    PIMAGE img = draw::drawableImage(arg, Counts::Yes);
+    if (img == nullptr) return;
+    const draw::DrawContext& dc = *img->dc;
+    draw::fillWithBrush(*img, draw::deviceRect(dc, left, top, right, bottom), dc.brush, dc.bkcolor);
+}
+
+RGBVAL readpixel(int x, int y, PIMAGE arg) {
+    PIMAGE img = draw::resolveImage(arg, Counts::No);
+    if (img == nullptr || img->pixels == nullptr) return 0;
+    const int64_t px = int64_t{x} + img->viewport[0];
+    const int64_t py = int64_t{y} + img->viewport[1];
+    if (px < 0 || py < 0 || px >= img->width || py >= img->height) return 0;
+    return draw::pixelRow(*img, static_cast<int>(py))[px];
+}

@@ -1,0 +1,53 @@
+#include "draw/raster.h"
+
+#include <algorithm>
+
+namespace draw {
+
+namespace {
+
+// Whether the hatch has a line through image pixel (x, y); the pattern repeats every 8 pixels.
+bool hatchCovers(int hatch, int x, int y) {
+    const int col = x & 7;
+    const int row = y & 7;
+    switch (hatch) {
+        case kHatchVertical: return col == 0;
+        case kHatchFalling: return col == row;
+        case kHatchRising: return col == 7 - row;
+        case kHatchCross: return col == 0 || row == 0;
+        case kHatchDiagonalCross: return col == row || col == 7 - row;
+        default: return true;
+    }
+}
+
+}  // namespace
+
+void fillSolid(IMAGE& img, const Rect& rect, RGBVAL color) {
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        uint32_t* row = pixelRow(img, y);
+        std::fill(row + rect.left, row + rect.right, color);
+    }
+}
+
+void fillWithBrush(IMAGE& img, const Rect& rect, const Brush& brush, RGBVAL background) {
+    if (brush.hatch == kHatchNone) {
+        fillSolid(img, rect, brush.color);
+        return;
+    }
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        // One period of the row's pattern, then repeated across the row.
+        RGBVAL period[8];
+        for (int i = 0; i < 8; ++i) {
+            period[i] = hatchCovers(brush.hatch, i, y) ? brush.color : background;
+        }
+        uint32_t* row = pixelRow(img, y);
+        for (int x = rect.left; x < rect.right; ++x) row[x] = period[x & 7];
+    }
+}
+
+Rect deviceRect(const DrawContext& dc, int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    return clipRect(left + dc.originx, top + dc.originy, right + dc.originx, bottom + dc.originy,
+                    dc.clip);
+}
+
+}  // namespace draw

@@ -1,0 +1,90 @@
+// Trivanta's graphics runtime: the public calls, grouped by concern.
+//
+// Every drawing call takes, last, an image argument: 0 (the default) is the current image,
+// normally the drawing page; 1 to 31 name page slot (n & 15), passed as
+// reinterpret_cast<PIMAGE>(n); anything else is an image made with newimage. A call marked
+// "counts" lowers the page's refresh countdown when its argument is 0, which lets the window
+// show the page on its own after enough drawing. Coordinates are whole pixels relative to the
+// image's drawing area; rectangles include left/top and exclude right/bottom.
+#pragma once
+
+#include <cstdint>
+
+#include "draw/image.h"
+
+//------------------------------------------------------------------------------------------------
+// Images
+//------------------------------------------------------------------------------------------------
+PIMAGE newimage();                                   // a new 1 x 1 image; null without memory
+PIMAGE newimage(int width, int height);              // a new image; sizes below 1 become 1
+void freeimage(PIMAGE img);                          // frees an image; null is ignored
+int imagewidth(PIMAGE img = nullptr);                // width, or 0 when img names no image
+int imageheight(PIMAGE img = nullptr);               // height, or 0 when img names no image
+
+//------------------------------------------------------------------------------------------------
+// Drawing target
+//------------------------------------------------------------------------------------------------
+int settarget(PIMAGE img);                           // image argument 0 now means img (null: page)
+PIMAGE gettarget();                                  // the image chosen with settarget, or null
+
+//------------------------------------------------------------------------------------------------
+// Pen, brush and colours
+//------------------------------------------------------------------------------------------------
+void setpencolor(RGBVAL color, PIMAGE img = nullptr);  // line and text colour; counts
+RGBVAL getpencolor(PIMAGE img = nullptr);              // 0xFFFFFFFF when img names no image
+// Line style: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none, 6 inside frame,
+// 7 user pattern (low 16 bits of pattern, bit 0 first: runs of equal bits alternate dash, gap).
+void setpenstyle(int style, uint32_t pattern, int width, PIMAGE img = nullptr);
+void setbrushcolor(RGBVAL color, PIMAGE img = nullptr);  // solid fill colour
+// Fill pattern: 2 and 9 vertical hatch, 3 and 4 rising 45 degree hatch, 5 and 6 falling 45
+// degree hatch, 7 cross hatch, 8, 10 and 11 diagonal cross hatch, anything else solid. The
+// background colour shows between hatch lines.
+void setbrushpattern(int pattern, RGBVAL color, PIMAGE img = nullptr);
+RGBVAL getbackcolor(PIMAGE img = nullptr);             // 0xFFFFFFFF when img names no image
+void setbackcolor(RGBVAL color, PIMAGE img = nullptr);      // also recolours old-background pixels; counts
+void setbackcolorkeep(RGBVAL color, PIMAGE img = nullptr);  // background colour only; counts
+
+//------------------------------------------------------------------------------------------------
+// Drawing area
+//------------------------------------------------------------------------------------------------
+// Moves the origin to (left, top) and, when clip is non-zero, cuts drawing at the rectangle;
+// values are clamped to the image. Counts.
+void setdrawarea(int left, int top, int right, int bottom, int clip, PIMAGE img = nullptr);
+void getdrawarea(int* left, int* top, int* right, int* bottom, int* clip, PIMAGE img = nullptr);
+
+//------------------------------------------------------------------------------------------------
+// Primitives
+//------------------------------------------------------------------------------------------------
+void clearimage(PIMAGE img = nullptr);                   // every pixel to the background; counts
+RGBVAL readpixel(int x, int y, PIMAGE img = nullptr);    // 0 outside the image
+void fillbar(int left, int top, int right, int bottom, PIMAGE img = nullptr);  // counts
+// Outline of the ellipse around (x, y), counter-clockwise from startangle to endangle
+// (degrees); equal end points give the whole ellipse. Counts.
+void drawarc(int x, int y, int startangle, int endangle, int xradius, int yradius,
+             PIMAGE img = nullptr);
+void drawcircle(int x, int y, int radius, PIMAGE img = nullptr);  // counts
+
+//------------------------------------------------------------------------------------------------
+// Text (GBK byte strings)
+//------------------------------------------------------------------------------------------------
+// Selects a font laid out in fixed cells: single-byte characters `width` wide, double-byte
+// characters 2 * `width`, `height` tall. Faces "黑体" (sans) and "宋体" (serif) map to installed
+// Chinese faces.
+void setfontface(int height, int width, const char* face, PIMAGE img = nullptr);
+// Text anchor: horiz 0 left, 1 centre, 2 right; vert 0 bottom, 1 centre, 2 top.
+void settextanchor(int horiz, int vert, PIMAGE img = nullptr);
+void drawtext(int x, int y, const char* text, PIMAGE img = nullptr);  // opaque cells; counts
+void drawchar(int x, int y, int ch, PIMAGE img = nullptr);  // the byte ch & 0xFF; counts
+int measuretextheight(const char* text, PIMAGE img = nullptr);  // cell height in pixels
+
+//------------------------------------------------------------------------------------------------
+// Transfers and blends (the IMAGE methods of draw/image.h do the work)
+//------------------------------------------------------------------------------------------------
+// The whole source onto the current image at (xDest, yDest); counts.
+int putimage(int xDest, int yDest, PIMAGE src, uint32_t rop = SRCCOPY);
+// The source rectangle scaled onto the destination rectangle.
+int putimage(PIMAGE dst, int xDest, int yDest, int destWidth, int destHeight, PIMAGE src,
+             int xSrc, int ySrc, int srcWidth, int srcHeight, uint32_t rop = SRCCOPY);
+// Constant-opacity blend of the source onto the destination; width 0 means the whole source.
+int putimage_alphablend(PIMAGE dst, PIMAGE src, int xDest, int yDest, uint32_t alpha,
+                        int xSrc = 0, int ySrc = 0, int width = 0, int height = 0);
