@@ -1,0 +1,157 @@
+// Text: fonts, and GBK strings drawn in fixed cells.
+//
+// A single-byte character takes a cell `cellWidth` pixels wide, a double-byte character one
+// twice as wide, and every cell is `cellHeight` pixels tall, so a run's width is its number of
+// bytes times `cellWidth`. Text cells are opaque: each is filled with the background colour
+// and the glyph's coverage blends from there to the pen colour.
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "draw/glyph_cache.h"
+#include "draw/image_arg.h"
+#include "draw/page_lock.h"
+#include "draw/raster.h"
+#include "runtime/graph.h"
+
+using draw::Counts;
+
+namespace {
+
+// Face names are read up to this many bytes; a longer name is cut there.
+constexpr size_t kMaxFaceNameBytes = 31;
+
+// Runs are measured as at most this many bytes long, which keeps every position far inside 64
+// bits; no real string comes close.
+constexpr size_t kMaxMeasuredBytes = size_t{1} << 30;
+
+enum HorizontalAnchor { kAnchorLeft = 0, kAnchorCentre = 1, kAnchorRight = 2 };
+enum VerticalAnchor { kAnchorBottom = 0, kAnchorMiddle = 1, kAnchorTop = 2 };
+
+// A cell size as given: 0 takes the fallback, a negative size its magnitude.
+int cellSize(int requested, int fallback) {
+    if (requested == 0)
+        return fallback;
+    return static_cast<int>(std::min<int64_t>(std::llabs(requested), INT_MAX));
+}
+
+// The font setfontface describes; a width of 0 is half the height, as in the default font.
+draw::Font makeFont(int height, int width, const char* face) {
+    draw::Font font;
+    font.cellHeight = cellSize(height, draw::Font{}.cellHeight);
+    font.cellWidth = cellSize(width, std::max(1, font.cellHeight / 2));
+    if (face != nullptr)
+        font.face = draw::fontFace({face, strnlen(face, kMaxFaceNameBytes)});
+    return font;
+}
+
+// The image pixel of the top-left corner of the run's first cell, as the anchor places it.
+struct RunOrigin {
+    int64_t left = 0;
+    int64_t top = 0;
+};
+
+RunOrigin anchoredOrigin(const IMAGE& img, int x, int y, const char* text) {
+    const draw::DrawContext& dc = *img.dc;
+    RunOrigin origin{int64_t{x} + dc.originx, int64_t{y} + dc.originy};
+    if (img.texthjust == kAnchorCentre || img.texthjust == kAnchorRight) {
+        const auto bytes = static_cast<int64_t>(std::min(std::strlen(text), kMaxMeasuredBytes));
+        const int64_t width = bytes * dc.font.cellWidth;
+        origin.left -= img.texthjust == kAnchorCentre ? width / 2 : width;
+    }
+    // A centred run hangs from its top, raised by half its height.
+    if (img.textvjust == kAnchorBottom)
+        origin.top -= dc.font.cellHeight;
+    if (img.textvjust == kAnchorMiddle)
+        origin.top -= dc.font.cellHeight / 2;
+    return origin;
+}
+
+// The background and pen colours mixed in the proportion coverage / 255, each byte rounded to
+// the nearest value, so that equal bytes stay as they are. Two bytes share one product: each
+// lane stays below 2^16, so nothing spills into its neighbour.
+uint32_t mixColors(uint32_t background, uint32_t pen, uint32_t coverage) {
+    const auto mixLanes = [coverage](uint32_t back, uint32_t fore) {
+        const uint32_t sum = back * (255 - coverage) + fore * coverage + 0x00800080;
+        return (sum + (sum >> 8 & 0x00FF00FF)) >> 8 & 0x00FF00FF;
+    };
+    return mixLanes(background & 0x00FF00FF, pen & 0x00FF00FF) |
+           mixLanes(background >> 8 & 0x00FF00FF, pen >> 8 & 0x00FF00FF) << 8;
+}
+
+// Blends the glyph's coverage into the cell, which is already filled with the background. The
+// cell rectangle is the visible part of the cell whose corner is (cellLeft, cellTop).
+void drawGlyph(IMAGE& img, const draw::Rect& cell, int64_t cellLeft, int64_t cellTop,
+               const draw::Glyph& glyph) {
+    const draw::DrawContext& dc = *img.dc;
+    const int64_t left = cellLeft + glyph.left;
+    const int64_t top = cellTop + glyph.top;
+    const platform::GlyphBitmap& bitmap = glyph.bitmap;
+    const draw::Rect box =
+        draw::clipRect(left, top, left + bitmap.width, top + bitmap.height, cell);
+    for (int y = box.top; y < box.bottom; ++y) {
+        const uint8_t* coverage =
+            bitmap.coverage.data() + (y - top) * bitmap.width + (box.left - left);
+        uint32_t* row = draw::pixelRow(img, y);
+        for (int x = box.left; x < box.right; ++x, ++coverage) {
+            if (*coverage == 255) {
+                row[x] = dc.textcolor;
+            } else if (*coverage != 0) {
+                row[x] = mixColors(dc.bkcolor, dc.textcolor, *coverage);
+            }
+        }
+    }
+}
+
+// Draws the run's cells from left to right, stopping at the clip's right edge; cells wholly
+// left of the clip are passed over without rasterising their characters.
+void drawRun(IMAGE& img, RunOrigin origin, const char* text) {
+    const draw::DrawContext& dc = *img.dc;
+    const draw::Font& font = dc.font;
+    const int64_t bottom = origin.top + font.cellHeight;
+    if (origin.top >= dc.clip.bottom || bottom <= dc.clip.top)
+        return;
+    draw::LockedGlyphs glyphs;
+    int64_t cellLeft = origin.left;
+    for (platform::GbkChar ch = platform::nextGbkChar(text);
+         ch.length != 0 && cellLeft < dc.clip.right; ch = platform::nextGbkChar(text)) {
+        const int64_t cellRight = cellLeft + int64_t{font.cellWidth} * ch.length;
+        const draw::Rect cell = draw::clipRect(cellLeft, origin.top, cellRight, bottom, dc.clip);
+        if (!cell.empty()) {
+            draw::fillSolid(img, cell, dc.bkcolor);
+            drawGlyph(img, cell, cellLeft, origin.top, glyphs.glyph(font, ch));
+        }
+        cellLeft = cellRight;
+        text += ch.length;
+    }
+}
+
+}  // namespace
+
+void setfontface(int height, int width, const char* face, PIMAGE arg) {
+    PIMAGE img = draw::drawableImage(arg, Counts::No);
+    if (img == nullptr)
+        return;
+    img->dc->font = makeFont(height, width, face);
+}
+
+void drawtext(int x, int y, const char* text, PIMAGE arg) {
+    PIMAGE img = draw::drawableImage(arg, Counts::Yes);
+    if (img == nullptr || text == nullptr)
+        return;
+    const RunOrigin origin = anchoredOrigin(*img, x, y, text);
+    const auto guard = draw::lockIfPage(img);
+    drawRun(*img, origin, text);
+}
+
+void drawchar(int x, int y, int ch, PIMAGE arg) {
+    const char text[2] = {static_cast<char>(ch & 0xFF), '\0'};
+    drawtext(x, y, text, arg);
+}
+
+// Every text is one cell tall, whatever its characters.
+int measuretextheight(const char*, PIMAGE arg) {
+    PIMAGE img = draw::drawableImage(arg, Counts::No);
+    return img != nullptr ? img->dc->font.cellHeight : 0;
+}
