@@ -1,0 +1,28 @@
+// JPEG decoding from memory into 0x00RRGGBB words.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "draw/image.h"
+
+namespace platform {
+
+// The largest picture decoded, in pixels each way; larger ones are refused as unloadable.
+inline constexpr int kMaxJpegSide = 16384;
+
+enum class JpegResult { Decoded, NotAPicture, NoMemory };
+
+// A decoded picture: width x height words, rows top-down, stride exactly width.
+struct JpegPicture {
+    int width = 0;
+    int height = 0;
+    PixelStore pixels;
+};
+
+// Decodes `count` bytes of JPEG. Corrupt, truncated or foreign bytes, and pictures the decoder
+// had to patch up (it warns of those), are NotAPicture; `picture` is then left empty. Greyscale
+// pictures come out grey, CMYK and YCCK ones converted to RGB.
+JpegResult decodeJpeg(const void* data, size_t count, JpegPicture& picture);
+
+}  // namespace platform
