@@ -1,0 +1,108 @@
+// What the runtime needs from the operating system, as one interface with backends side by side:
+// platform/x11 (a real window) and platform/headless (no display, virtual time, scripted input,
+// recorded frames). The runtime's logic never sees which one runs.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// A window message, numbered as runtime/messages.h numbers them.
+struct Message {
+    uint32_t message = 0;
+    uintptr_t wparam = 0;
+    intptr_t lparam = 0;
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// How the window is made.
+struct WindowSpec {
+    int width = 0;  // client area
+    int height = 0;
+    bool borderless = false;
+    bool topmost = false;
+    const char* className = "";
+    const char* caption = "";  // GBK
+};
+
+enum class Cursor { Hidden, Arrow };
+
+// The runtime's one window. It is made and pumped on the window thread; the calls marked "any
+// thread" may also come from the main thread, and the backend serialises them.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    // Window thread: blocks until the next message for the window procedure. Key presses arrive
+    // as a key-down followed by one character message per typed GBK byte; releases as key-ups;
+    // the refresh timer as msg::kTimer with its id in wparam; the close button as msg::kClose.
+    virtual Message nextMessage() = 0;
+    // Any thread: queues a message behind the pending ones.
+    virtual void postMessage(const Message& message) = 0;
+    // Any thread: (re)arms the repeating timer `id`; 0 ms means the shortest interval.
+    virtual void setTimer(uintptr_t id, int intervalMs) = 0;
+    virtual void killTimer(uintptr_t id) = 0;
+
+    // Any thread: maps or unmaps the window.
+    virtual void show(bool visible) = 0;
+    virtual bool visible() = 0;
+    // Any thread: the caption, from a GBK string.
+    virtual void setCaption(const char* gbk) = 0;
+    virtual Size clientSize() = 0;
+    virtual void setClientSize(Size size) = 0;
+    // Window thread: destroys the window; a msg::kDestroy message follows.
+    virtual void destroy() = 0;
+
+    // Any thread: copies width x height pixels (0x00RRGGBB words, rows `stride` words apart) to
+    // the client area's top-left corner.
+    virtual void present(const uint32_t* pixels, int stride, int width, int height) = 0;
+
+    // Window thread: the cursor shown over the client area.
+    virtual void setCursor(Cursor cursor) = 0;
+    // Whether the pointer is over the client area.
+    virtual bool pointerInClient() = 0;
+    // Window thread: keeps mouse events coming to the window while a button is held outside it.
+    virtual void captureMouse(bool capture) = 0;
+    // A point in screen coordinates in client coordinates.
+    virtual Point screenToClient(Point screen) = 0;
+    // Any thread: whether the key of a virtual-key code is held down right now.
+    virtual bool keyHeld(int virtualKey) = 0;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Any thread: a high-resolution monotonic counter and its counts per second.
+    virtual int64_t counter() = 0;
+    virtual int64_t counterFrequency() = 0;
+    // Any thread: a millisecond tick count.
+    virtual uint32_t tickCount() = 0;
+    // Main thread: sleeps for the given time; returns at once for 0 or less.
+    virtual void sleepMs(int ms) = 0;
+
+    // Window thread: makes the window, or returns null and says why in `error`.
+    virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec, std::string& error) = 0;
+    // The desktop's size, for windows as large as the screen.
+    virtual Size desktopSize() = 0;
+    // Shows a modal error box over the window, if there is one, and returns when it is closed.
+    virtual void showErrorBox(const char* title, const char* text) = 0;
+};
+
+// The backend the runtime uses: the X11 backend unless the program chose another before its
+// first initgraph.
+Backend& backend();
+void useBackend(Backend& chosen);
+
+}  // namespace platform

@@ -1,0 +1,303 @@
+#include "platform/keyboard.h"
+
+#include <X11/keysym.h>
+#include <iconv.h>
+
+#include <initializer_list>
+#include <memory>
+
+#include "runtime/messages.h"
+
+namespace platform {
+
+namespace {
+
+// A key known by one key symbol.
+struct NamedKey {
+    uint32_t keysym;
+    int virtualKey;
+    bool extended;  // in the navigation cluster or on the right of the main block
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {XK_BackSpace, vk::kBackspace, false},
+    {XK_Tab, vk::kTab, false},
+    {XK_ISO_Left_Tab, vk::kTab, false},
+    {XK_Return, vk::kEnter, false},
+    {XK_KP_Enter, vk::kEnter, true},
+    {XK_Escape, vk::kEscape, false},
+    {XK_space, vk::kSpace, false},
+    {XK_Pause, vk::kPause, false},
+    {XK_Caps_Lock, vk::kCapsLock, false},
+    {XK_Num_Lock, vk::kNumLock, true},
+    {XK_Scroll_Lock, vk::kScrollLock, false},
+    {XK_Print, vk::kPrintScreen, true},
+    {XK_Sys_Req, vk::kPrintScreen, true},
+    {XK_Select, vk::kSelect, true},
+    {XK_Execute, vk::kExecute, true},
+    {XK_Help, vk::kHelp, true},
+    {XK_Menu, vk::kMenu, true},
+    {XK_Super_L, vk::kLeftWindows, true},
+    {XK_Super_R, vk::kRightWindows, true},
+    {XK_Shift_L, vk::kShift, false},
+    {XK_Shift_R, vk::kShift, false},
+    {XK_Control_L, vk::kControl, false},
+    {XK_Control_R, vk::kControl, true},
+    {XK_Alt_L, vk::kAlt, false},
+    {XK_Meta_L, vk::kAlt, false},
+    {XK_Alt_R, vk::kAlt, true},
+    {XK_Meta_R, vk::kAlt, true},
+    {XK_ISO_Level3_Shift, vk::kAlt, true},
+    // The navigation cluster between the main block and the keypad.
+    {XK_Prior, vk::kPageUp, true},
+    {XK_Next, vk::kPageDown, true},
+    {XK_End, vk::kEnd, true},
+    {XK_Home, vk::kHome, true},
+    {XK_Left, vk::kLeft, true},
+    {XK_Up, vk::kUp, true},
+    {XK_Right, vk::kRight, true},
+    {XK_Down, vk::kDown, true},
+    {XK_Insert, vk::kInsert, true},
+    {XK_Delete, vk::kDelete, true},
+    // The keypad without Num Lock is a second navigation cluster.
+    {XK_KP_Prior, vk::kPageUp, false},
+    {XK_KP_Next, vk::kPageDown, false},
+    {XK_KP_End, vk::kEnd, false},
+    {XK_KP_Home, vk::kHome, false},
+    {XK_KP_Left, vk::kLeft, false},
+    {XK_KP_Up, vk::kUp, false},
+    {XK_KP_Right, vk::kRight, false},
+    {XK_KP_Down, vk::kDown, false},
+    {XK_KP_Insert, vk::kInsert, false},
+    {XK_KP_Delete, vk::kDelete, false},
+    {XK_KP_Multiply, vk::kMultiply, false},
+    {XK_KP_Add, vk::kAdd, false},
+    {XK_KP_Separator, vk::kSeparator, false},
+    {XK_KP_Subtract, vk::kSubtract, false},
+    {XK_KP_Decimal, vk::kDecimal, false},
+    {XK_KP_Divide, vk::kDivide, true},
+    // Punctuation, by the unshifted symbol of a US keyboard.
+    {XK_semicolon, vk::kOemSemicolon, false},
+    {XK_equal, vk::kOemPlus, false},
+    {XK_comma, vk::kOemComma, false},
+    {XK_minus, vk::kOemMinus, false},
+    {XK_period, vk::kOemPeriod, false},
+    {XK_slash, vk::kOemSlash, false},
+    {XK_grave, vk::kOemBacktick, false},
+    {XK_bracketleft, vk::kOemOpenBracket, false},
+    {XK_backslash, vk::kOemBackslash, false},
+    {XK_bracketright, vk::kOemCloseBracket, false},
+    {XK_apostrophe, vk::kOemQuote, false},
+    {XK_less, vk::kOem102, false},
+};
+
+// Keys whose symbols and codes both run in order.
+struct KeyRange {
+    uint32_t firstKeysym;
+    uint32_t lastKeysym;
+    int firstVirtualKey;
+};
+
+constexpr KeyRange kKeyRanges[] = {
+    {XK_a, XK_z, vk::kLetterA}, {XK_A, XK_Z, vk::kLetterA},       {XK_0, XK_9, vk::kDigit0},
+    {XK_F1, XK_F24, vk::kF1},   {XK_KP_0, XK_KP_9, vk::kNumpad0},
+};
+
+// The left and right variants of the modifiers, asked for by their own codes.
+constexpr NamedKey kSidedModifiers[] = {
+    {XK_Shift_L, vk::kLeftShift, false},     {XK_Shift_R, vk::kRightShift, false},
+    {XK_Control_L, vk::kLeftControl, false}, {XK_Control_R, vk::kRightControl, true},
+    {XK_Alt_L, vk::kLeftAlt, false},         {XK_Alt_R, vk::kRightAlt, true},
+};
+
+NamedKey keyNamed(uint32_t keysym) {
+    for (const KeyRange& range : kKeyRanges) {
+        if (keysym >= range.firstKeysym && keysym <= range.lastKeysym) {
+            return {keysym, range.firstVirtualKey + static_cast<int>(keysym - range.firstKeysym),
+                    false};
+        }
+    }
+    for (const NamedKey& key : kNamedKeys) {
+        if (key.keysym == keysym)
+            return key;
+    }
+    return {keysym, 0, false};
+}
+
+bool isKeypadKeysym(uint32_t keysym) {
+    return keysym >= XK_KP_Space && keysym <= XK_KP_Equal;
+}
+
+NamedKey keyOf(uint32_t keysym, uint32_t unshiftedKeysym) {
+    if (isKeypadKeysym(keysym))
+        return keyNamed(keysym);
+    const NamedKey key = keyNamed(unshiftedKeysym);
+    return key.virtualKey != 0 ? key : keyNamed(keysym);
+}
+
+constexpr char32_t kNoCharacter = 0;
+
+// The character a key symbol stands for on its own.
+char32_t characterOf(uint32_t keysym) {
+    constexpr uint32_t kUnicodeKeysyms = 0x01000000;
+    if ((keysym >= 0x20 && keysym <= 0x7E) || (keysym >= 0xA0 && keysym <= 0xFF))
+        return keysym;
+    if (keysym >= kUnicodeKeysyms + 0x20 && keysym <= kUnicodeKeysyms + 0x10FFFF) {
+        return keysym - kUnicodeKeysyms;
+    }
+    if (keysym >= XK_KP_0 && keysym <= XK_KP_9)
+        return U'0' + (keysym - XK_KP_0);
+    switch (keysym) {
+        case XK_BackSpace:
+            return 8;
+        case XK_Tab:
+        case XK_ISO_Left_Tab:
+        case XK_KP_Tab:
+            return 9;
+        case XK_Return:
+        case XK_KP_Enter:
+            return 13;
+        case XK_Escape:
+            return 27;
+        case XK_KP_Space:
+            return U' ';
+        case XK_KP_Equal:
+            return U'=';
+        case XK_KP_Multiply:
+            return U'*';
+        case XK_KP_Add:
+            return U'+';
+        case XK_KP_Separator:
+            return U',';
+        case XK_KP_Subtract:
+            return U'-';
+        case XK_KP_Decimal:
+            return U'.';
+        case XK_KP_Divide:
+            return U'/';
+        default:
+            return kNoCharacter;
+    }
+}
+
+// What a key types with Ctrl held: control characters for letters and a few others.
+char32_t controlCharacterOf(uint32_t keysym) {
+    const char32_t ch = characterOf(keysym);
+    if ((ch >= U'a' && ch <= U'z') || (ch >= U'A' && ch <= U'Z'))
+        return ch & 0x1F;
+    switch (ch) {
+        case U'[':
+        case U'\\':
+        case U']':
+            return ch & 0x1F;
+        case 13:
+            return 10;
+        case 8:
+            return 127;
+        case 27:
+        case U' ':
+            return ch;
+        default:
+            return kNoCharacter;
+    }
+}
+
+struct IconvCloser {
+    void operator()(void* converter) const { iconv_close(static_cast<iconv_t>(converter)); }
+};
+
+// A converter from UTF-32 to the code page; each thread has its own, since a converter carries
+// state between calls. Null when the system cannot convert.
+iconv_t gbkEncoder() {
+    thread_local const std::unique_ptr<void, IconvCloser> encoder = [] {
+        const iconv_t opened = iconv_open("CP936", "UTF-32LE");
+        return std::unique_ptr<void, IconvCloser>(opened == reinterpret_cast<iconv_t>(-1) ? nullptr
+                                                                                          : opened);
+    }();
+    return static_cast<iconv_t>(encoder.get());
+}
+
+// The character's GBK bytes; a character the code page lacks types a question mark, as it
+// does on systems whose keyboards type in the code page.
+std::string gbkBytesOf(char32_t ch) {
+    if (ch < 0x80)
+        return std::string(1, static_cast<char>(ch));
+    const iconv_t encoder = gbkEncoder();
+    if (encoder == nullptr)
+        return "?";
+    char in[4] = {static_cast<char>(ch), static_cast<char>(ch >> 8), static_cast<char>(ch >> 16),
+                  static_cast<char>(ch >> 24)};
+    char out[4];
+    char* inPos = in;
+    char* outPos = out;
+    size_t inLeft = sizeof in;
+    size_t outLeft = sizeof out;
+    iconv(encoder, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(encoder, &inPos, &inLeft, &outPos, &outLeft) == static_cast<size_t>(-1))
+        return "?";
+    return std::string(out, outPos);
+}
+
+}  // namespace
+
+int virtualKeyOf(uint32_t keysym, uint32_t unshiftedKeysym) {
+    return keyOf(keysym, unshiftedKeysym).virtualKey;
+}
+
+std::string typedGbk(const KeyStroke& stroke) {
+    // Alt combinations are commands for the window's menu, not typing.
+    if (!stroke.pressed || stroke.alt)
+        return {};
+    const char32_t ch =
+        stroke.control ? controlCharacterOf(stroke.keysym) : characterOf(stroke.keysym);
+    if (ch == kNoCharacter)
+        return {};
+    return gbkBytesOf(ch);
+}
+
+intptr_t keyParam(const KeyStroke& stroke) {
+    const uint32_t scanCode = static_cast<uint32_t>(stroke.keycode - 8) & 0xFF;
+    uint32_t param = 1 | scanCode << 16;
+    if (keyOf(stroke.keysym, stroke.unshiftedKeysym).extended)
+        param |= msg::kKeyExtendedBit;
+    if (stroke.wasDown || !stroke.pressed)
+        param |= msg::kKeyWasDownBit;
+    if (!stroke.pressed)
+        param |= msg::kKeyReleasedBit;
+    return static_cast<intptr_t>(param);
+}
+
+KeyMessages keyMessages(const KeyStroke& stroke) {
+    const auto key = static_cast<uintptr_t>(virtualKeyOf(stroke.keysym, stroke.unshiftedKeysym));
+    const intptr_t param = keyParam(stroke);
+    KeyMessages messages;
+    if (!stroke.pressed) {
+        messages.add({msg::kKeyUp, key, param});
+        return messages;
+    }
+    messages.add({msg::kKeyDown, key, param});
+    for (const char byte : typedGbk(stroke)) {
+        messages.add({msg::kChar, static_cast<unsigned char>(byte), param});
+    }
+    return messages;
+}
+
+KeysymList keysymsOf(int virtualKey) {
+    KeysymList keysyms;
+    for (const KeyRange& range : kKeyRanges) {
+        const int offset = virtualKey - range.firstVirtualKey;
+        if (offset >= 0 && offset <= static_cast<int>(range.lastKeysym - range.firstKeysym)) {
+            keysyms.add(range.firstKeysym + offset);
+        }
+    }
+    using Table = std::span<const NamedKey>;
+    for (const Table table : {Table(kNamedKeys), Table(kSidedModifiers)}) {
+        for (const NamedKey& key : table) {
+            if (key.virtualKey == virtualKey)
+                keysyms.add(key.keysym);
+        }
+    }
+    return keysyms;
+}
+
+}  // namespace platform

@@ -1,0 +1,189 @@
+#include "platform/x11/framebuffer.h"
+
+#include <X11/Xutil.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "platform/x11/display.h"
+
+namespace platform::x11 {
+
+namespace {
+
+// The pixels [first, last) in which two rows of `count` pixels differ, if they do.
+std::optional<std::pair<int, int>> changedColumns(const uint8_t* row, const uint8_t* kept,
+                                                  int count, int bytesPerPixel) {
+    const size_t bytes = static_cast<size_t>(count) * bytesPerPixel;
+    if (std::memcmp(row, kept, bytes) == 0)
+        return std::nullopt;
+    const size_t firstByte = std::mismatch(row, row + bytes, kept).first - row;
+    const auto fromEnd =
+        std::mismatch(std::reverse_iterator(row + bytes), std::reverse_iterator(row),
+                      std::reverse_iterator(kept + bytes));
+    const size_t lastByte = bytes - 1 - (fromEnd.first - std::reverse_iterator(row + bytes));
+    return std::pair{static_cast<int>(firstByte / bytesPerPixel),
+                     static_cast<int>(lastByte / bytesPerPixel) + 1};
+}
+
+// Whether the server runs on this machine. A remote server cannot see our memory, and might
+// even attach a segment of its own machine that has the same number.
+bool isLocal(Display* display) {
+    const std::string_view name = DisplayString(display);
+    return name.starts_with(':') || name.starts_with("unix:");
+}
+
+}  // namespace
+
+Framebuffer::Framebuffer(Display* display, ::Window window, Visual* visual, int depth)
+    : display_(display), window_(window), visual_(visual), depth_(depth) {
+    XGCValues values{};
+    values.graphics_exposures = False;
+    gc_ = XCreateGC(display_, window_, GCGraphicsExposures, &values);
+}
+
+Framebuffer::~Framebuffer() {
+    release();
+    XFreeGC(display_, gc_);
+}
+
+bool Framebuffer::resize(Size size) {
+    if (image_ != nullptr && image_->width == size.width && image_->height == size.height) {
+        return true;
+    }
+    release();
+    if (!makeSharedImage(size) && !makePlainImage(size))
+        return false;
+    format_.emplace(*image_);
+    convertedRow_.resize(static_cast<size_t>(size.width) * format_->bytesPerPixel());
+    lost_ = true;
+    return true;
+}
+
+// Shared memory saves copying the picture through the socket, but only works when the server
+// runs on this machine and offers MIT-SHM, and may still refuse the attach (for instance from
+// another container).
+bool Framebuffer::makeSharedImage(Size size) {
+    if (!isLocal(display_) || !XShmQueryExtension(display_))
+        return false;
+    image_ = XShmCreateImage(display_, visual_, depth_, ZPixmap, nullptr, &segment_, size.width,
+                             size.height);
+    if (image_ == nullptr)
+        return false;
+    const size_t bytes = static_cast<size_t>(image_->bytes_per_line) * image_->height;
+    segment_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    bool attached = false;
+    if (segment_.shmid >= 0) {
+        segment_.shmaddr = static_cast<char*>(shmat(segment_.shmid, nullptr, 0));
+        if (segment_.shmaddr != reinterpret_cast<char*>(-1)) {
+            image_->data = segment_.shmaddr;
+            segment_.readOnly = False;
+            ErrorTrap trap(display_);
+            XShmAttach(display_, &segment_);
+            attached = !trap.failed();
+            if (!attached)
+                shmdt(segment_.shmaddr);
+        }
+        // The segment is freed once both sides have detached, even if the process dies.
+        shmctl(segment_.shmid, IPC_RMID, nullptr);
+    }
+    if (!attached) {
+        image_->data = nullptr;
+        XDestroyImage(image_);
+        image_ = nullptr;
+        return false;
+    }
+    shared_ = true;
+    return true;
+}
+
+bool Framebuffer::makePlainImage(Size size) {
+    image_ = XCreateImage(display_, visual_, depth_, ZPixmap, 0, nullptr, size.width, size.height,
+                          32, 0);
+    if (image_ == nullptr)
+        return false;
+    plainPixels_.assign(static_cast<size_t>(image_->bytes_per_line) * image_->height, 0);
+    image_->data = plainPixels_.data();
+    return true;
+}
+
+void Framebuffer::release() {
+    if (image_ == nullptr)
+        return;
+    if (shared_) {
+        XShmDetach(display_, &segment_);
+        // The server must be done with the segment before it goes from our side.
+        XSync(display_, False);
+        shmdt(segment_.shmaddr);
+        shared_ = false;
+    }
+    // The memory is not the image's to free.
+    image_->data = nullptr;
+    XDestroyImage(image_);
+    image_ = nullptr;
+    plainPixels_.clear();
+}
+
+void Framebuffer::present(const uint32_t* pixels, int stride, int width, int height) {
+    if (image_ == nullptr)
+        return;
+    width = std::clamp(width, 0, image_->width);
+    height = std::clamp(height, 0, image_->height);
+    const std::optional<Span> changed = copyChanges(pixels, stride, width, height);
+    if (lost_) {
+        send({0, 0, image_->width, image_->height});
+        lost_ = false;
+    } else if (changed) {
+        send(*changed);
+    }
+}
+
+// Copies the rows that differ from what the window shows into the image; the changed span.
+std::optional<Framebuffer::Span> Framebuffer::copyChanges(const uint32_t* pixels, int stride,
+                                                          int width, int height) {
+    std::optional<Span> changed;
+    const int bytesPerPixel = format_->bytesPerPixel();
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* source = pixels + static_cast<ptrdiff_t>(y) * stride;
+        const uint8_t* row = reinterpret_cast<const uint8_t*>(source);
+        if (!format_->native()) {
+            format_->convert(source, width, convertedRow_.data());
+            row = convertedRow_.data();
+        }
+        auto* kept = reinterpret_cast<uint8_t*>(image_->data) +
+                     static_cast<ptrdiff_t>(y) * image_->bytes_per_line;
+        const auto columns = changedColumns(row, kept, width, bytesPerPixel);
+        if (!columns)
+            continue;
+        const auto [first, last] = *columns;
+        std::memcpy(kept + first * bytesPerPixel, row + first * bytesPerPixel,
+                    static_cast<size_t>(last - first) * bytesPerPixel);
+        if (!changed)
+            changed = Span{first, y, last, y + 1};
+        changed->left = std::min(changed->left, first);
+        changed->right = std::max(changed->right, last);
+        changed->bottom = y + 1;
+    }
+    return changed;
+}
+
+void Framebuffer::send(const Span& span) {
+    const int width = span.right - span.left;
+    const int height = span.bottom - span.top;
+    if (shared_) {
+        XShmPutImage(display_, window_, gc_, image_, span.left, span.top, span.left, span.top,
+                     width, height, False);
+    } else {
+        XPutImage(display_, window_, gc_, image_, span.left, span.top, span.left, span.top, width,
+                  height);
+    }
+    // The server reads a shared image only when it handles the request, and the next
+    // presentation must not change the image before then. Waiting also keeps a fast program
+    // from queueing up pictures faster than a slow (remote) server can show them.
+    XSync(display_, False);
+}
+
+}  // namespace platform::x11

@@ -1,0 +1,65 @@
+// The window's picture on our side: an X image of the client size, in shared memory when the
+// server offers it. It always holds what the window was last sent, so a presentation sends only
+// the rows and columns that changed. Every call is made with the display locked.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/x11/pixel_format.h"
+
+namespace platform::x11 {
+
+class Framebuffer {
+public:
+    Framebuffer(Display* display, ::Window window, Visual* visual, int depth);
+    ~Framebuffer();
+    Framebuffer(const Framebuffer&) = delete;
+    Framebuffer& operator=(const Framebuffer&) = delete;
+
+    // Makes the image for a new client size; false when no memory could be had.
+    bool resize(Size size);
+    // Frees the image, before the window goes.
+    void release();
+    // Sends the changed part of a width x height picture (0x00RRGGBB words, rows `stride`
+    // words apart) to the client area's top-left corner.
+    void present(const uint32_t* pixels, int stride, int width, int height);
+    // The window lost its contents: the next presentation sends the whole picture.
+    void contentsLost() { lost_ = true; }
+
+    bool sharesMemory() const { return shared_; }
+
+private:
+    // A rectangle of the image, for the part a presentation changed.
+    struct Span {
+        int left;
+        int top;
+        int right;
+        int bottom;
+    };
+
+    bool makeSharedImage(Size size);
+    bool makePlainImage(Size size);
+    std::optional<Span> copyChanges(const uint32_t* pixels, int stride, int width, int height);
+    void send(const Span& span);
+
+    Display* display_;
+    ::Window window_;
+    Visual* visual_;
+    int depth_;
+    GC gc_;
+    XImage* image_ = nullptr;
+    XShmSegmentInfo segment_{};
+    bool shared_ = false;
+    std::vector<char> plainPixels_;      // the image's memory when it is not shared
+    std::vector<uint8_t> convertedRow_;  // one row in the server's layout
+    std::optional<PixelFormat> format_;
+    bool lost_ = true;
+};
+
+}  // namespace platform::x11

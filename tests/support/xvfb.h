@@ -1,0 +1,49 @@
+// A private X server for tests: a virtual framebuffer server on a free display number, which
+// DISPLAY names while it lives. It keeps a connection of its own open, and the server is
+// started so that it ends once its last client is gone; a test that crashes therefore leaves no
+// server behind.
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
+// Xlib's connection type, declared here so that including this header does not bring in Xlib's
+// macros (None, Bool, Status), which clash with other libraries' names.
+typedef struct _XDisplay Display;
+
+struct XvfbOptions {
+    int depth = 24;            // bits per pixel of the screen
+    bool sharedMemory = true;  // whether the server offers MIT-SHM
+};
+
+class Xvfb {
+public:
+    explicit Xvfb(const XvfbOptions& options = {});
+    ~Xvfb();
+    Xvfb(const Xvfb&) = delete;
+    Xvfb& operator=(const Xvfb&) = delete;
+
+    // False when the server could not be started; error() says why.
+    bool running() const { return connection_ != nullptr; }
+    const std::string& error() const { return error_; }
+    // The display name, ":N".
+    const std::string& name() const { return name_; }
+    // The test's own connection to the server.
+    Display* connection() const { return connection_; }
+
+private:
+    std::optional<int> startServer(const XvfbOptions& options);
+    bool spawn(const XvfbOptions& options, int displayFd);
+    std::optional<int> readDisplayNumber(int readFd);
+
+    pid_t pid_ = -1;
+    std::string name_;
+    std::string error_;
+    Display* connection_ = nullptr;
+    std::optional<std::string> previousDisplay_;
+};
+
+// A display number no server listens on, for testing what happens without one.
+std::string unusedDisplayName();
