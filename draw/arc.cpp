@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "draw/image_arg.h"
+#include "draw/page_lock.h"
 #include "draw/pen.h"
 #include "draw/raster.h"
 #include "runtime/graph.h"
@@ -28,14 +29,19 @@ constexpr double kDegreesToRadians = 3.141592653589793 * 0.005555555555555556;
 
 // Floor of the square root of n >= 0.
 int64_t isqrt(Wide n) {
-    if (n <= 0) return 0;
+    if (n <= 0)
+        return 0;
     auto root = static_cast<int64_t>(std::sqrt(static_cast<long double>(n)));
-    while (Wide{root} * root > n) --root;
-    while (Wide{root + 1} * (root + 1) <= n) ++root;
+    while (Wide{root} * root > n)
+        --root;
+    while (Wide{root + 1} * (root + 1) <= n)
+        ++root;
     return root;
 }
 
-int64_t ceilDiv4(Wide n) { return static_cast<int64_t>((n + 3) / 4); }
+int64_t ceilDiv4(Wide n) {
+    return static_cast<int64_t>((n + 3) / 4);
+}
 
 // The columns |x| from `inner` to `outer` (both included) that a row of the ring covers.
 struct RowSpan {
@@ -61,9 +67,11 @@ public:
 
     std::optional<RowSpan> span(int64_t y) const {
         const auto outer = outerHalfWidth(y);
-        if (!outer) return std::nullopt;
+        if (!outer)
+            return std::nullopt;
         const int64_t inner = innerCount(y);
-        if (inner > *outer) return std::nullopt;
+        if (inner > *outer)
+            return std::nullopt;
         return RowSpan{inner, *outer};
     }
 
@@ -74,17 +82,21 @@ private:
     std::optional<int64_t> outerHalfWidth(int64_t y) const {
         const Wide a2m1 = Wide{outerA_} * outerA_ - 1;
         const Wide b2m1 = Wide{outerB_} * outerB_ - 1;
-        if (4 * Wide{y} * y > b2m1) return std::nullopt;
-        if (circle()) return isqrt(a2m1 / 4 - Wide{y} * y);
+        if (4 * Wide{y} * y > b2m1)
+            return std::nullopt;
+        if (circle())
+            return isqrt(a2m1 / 4 - Wide{y} * y);
         return static_cast<int64_t>(std::floor(std::sqrt(halfWidthSquared(a2m1, b2m1, y))));
     }
 
     // How many x >= 0 of row y lie strictly inside the inner ellipse.
     int64_t innerCount(int64_t y) const {
-        if (innerA_ < 2 || innerB_ < 2) return 0;
+        if (innerA_ < 2 || innerB_ < 2)
+            return 0;
         const Wide a2m1 = Wide{innerA_} * innerA_ - 1;
         const Wide b2m1 = Wide{innerB_} * innerB_ - 1;
-        if (4 * Wide{y} * y >= b2m1) return 0;
+        if (4 * Wide{y} * y >= b2m1)
+            return 0;
         if (circle()) {
             const Wide room = ceilDiv4(a2m1) - 1 - Wide{y} * y;
             return room < 0 ? 0 : isqrt(room) + 1;
@@ -95,7 +107,8 @@ private:
     // x² on the boundary of an ellipse at row y, for ellipses whose axes differ.
     static long double halfWidthSquared(Wide a2m1, Wide b2m1, int64_t y) {
         const long double quarterA = static_cast<long double>(a2m1) / 4;
-        if (b2m1 == 0) return quarterA;
+        if (b2m1 == 0)
+            return quarterA;
         const long double share = 1.0L - 4.0L * y * y / static_cast<long double>(b2m1);
         return std::max(0.0L, quarterA * share);
     }
@@ -109,8 +122,12 @@ struct Vec {
     int64_t y;
 };
 
-Wide cross(Vec a, Vec b) { return Wide{a.x} * b.y - Wide{a.y} * b.x; }
-Wide dot(Vec a, Vec b) { return Wide{a.x} * b.x + Wide{a.y} * b.y; }
+Wide cross(Vec a, Vec b) {
+    return Wide{a.x} * b.y - Wide{a.y} * b.x;
+}
+Wide dot(Vec a, Vec b) {
+    return Wide{a.x} * b.x + Wide{a.y} * b.y;
+}
 
 // Which pixels of the ring an arc draws: those in the counter-clockwise sweep from the start
 // direction to the end direction, on a dash of the pen.
@@ -128,10 +145,13 @@ public:
     bool everyPixel() const { return whole_ && dashes_.count == 0; }
 
     bool covers(Vec p) const {
-        if (!whole_ && !inSweep(p)) return false;
-        if (dashes_.count == 0) return true;
+        if (!whole_ && !inSweep(p))
+            return false;
+        if (dashes_.count == 0)
+            return true;
         double turn = std::atan2(static_cast<double>(p.y), static_cast<double>(p.x)) - startAngle_;
-        if (turn < 0) turn += 2 * std::numbers::pi;
+        if (turn < 0)
+            turn += 2 * std::numbers::pi;
         return draw::dashCovers(dashes_, static_cast<int64_t>(turn * radius_));
     }
 
@@ -166,17 +186,20 @@ void drawRing(IMAGE& img, int64_t cx, int64_t cy, const Ring& ring, const ArcFil
     const int64_t bottom = std::min<int64_t>(clip.bottom - 1, cy + reach);
     for (int64_t py = top; py <= bottom; ++py) {
         const auto span = ring.span(py - cy);
-        if (!span) continue;
+        if (!span)
+            continue;
         uint32_t* row = draw::pixelRow(img, static_cast<int>(py));
         auto plot = [&](int64_t from, int64_t to) {
             from = std::max<int64_t>(from, clip.left);
             to = std::min<int64_t>(to, clip.right - 1);
             if (filter.everyPixel()) {
-                if (from <= to) std::fill(row + from, row + to + 1, color);
+                if (from <= to)
+                    std::fill(row + from, row + to + 1, color);
                 return;
             }
             for (int64_t px = from; px <= to; ++px) {
-                if (filter.covers(Vec{px - cx, cy - py})) row[px] = color;
+                if (filter.covers(Vec{px - cx, cy - py}))
+                    row[px] = color;
             }
         };
         if (span->inner == 0) {
@@ -192,18 +215,23 @@ void drawRing(IMAGE& img, int64_t cx, int64_t cy, const Ring& ring, const ArcFil
 
 void drawarc(int x, int y, int startangle, int endangle, int xradius, int yradius, PIMAGE arg) {
     PIMAGE img = draw::drawableImage(arg, draw::Counts::Yes);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     const draw::Pen& pen = img->dc->pen;
-    if (pen.style == draw::kPenNone) return;
+    if (pen.style == draw::kPenNone)
+        return;
 
     const int64_t a = std::abs(int64_t{xradius});
     const int64_t b = std::abs(int64_t{yradius});
     const Ring ring(a, b, pen.width, pen.style == draw::kPenInsideFrame);
-    const ArcFilter filter(arcPoint(x, y, startangle, xradius, yradius),
-                           arcPoint(x, y, endangle, xradius, yradius), pen,
-                           std::sqrt((static_cast<double>(a) * a + static_cast<double>(b) * b) / 2));
+    const ArcFilter filter(
+        arcPoint(x, y, startangle, xradius, yradius), arcPoint(x, y, endangle, xradius, yradius),
+        pen, std::sqrt((static_cast<double>(a) * a + static_cast<double>(b) * b) / 2));
+    const auto guard = draw::lockIfPage(img);
     drawRing(*img, int64_t{x} + img->dc->originx, int64_t{y} + img->dc->originy, ring, filter,
              pen.color);
 }
 
-void drawcircle(int x, int y, int radius, PIMAGE img) { drawarc(x, y, 0, 360, radius, radius, img); }
+void drawcircle(int x, int y, int radius, PIMAGE img) {
+    drawarc(x, y, 0, 360, radius, radius, img);
+}

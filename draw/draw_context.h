@@ -41,7 +41,8 @@ struct DashList {
     int count = 0;
     int total() const {
         int sum = 0;
-        for (int i = 0; i < count; ++i) sum += lengths[i];
+        for (int i = 0; i < count; ++i)
+            sum += lengths[i];
         return sum;
     }
 };

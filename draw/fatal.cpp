@@ -16,21 +16,26 @@ constexpr uintptr_t kFirstPointerArg = 32;
 
 }  // namespace
 
-void setFatalBoxShower(FatalBoxShower shower) { boxShower.store(shower); }
+void setFatalBoxShower(FatalBoxShower shower) {
+    boxShower.store(shower);
+}
 
 void fatalBox(const char* title, const char* text) {
     std::fprintf(stderr, "%s: %s\n", title, text);
     std::fflush(stderr);
-    if (FatalBoxShower shower = boxShower.load()) shower(title, text);
+    if (FatalBoxShower shower = boxShower.load())
+        shower(title, text);
     // The process ends here without running exit handlers: the state that led here is broken.
     std::_Exit(kFatalExitCode);
 }
 
 void checkImage(const IMAGE* img, const char* method) {
     const auto address = reinterpret_cast<uintptr_t>(img);
-    if (address >= kFirstPointerArg && img->tag == kImageTag) return;
+    if (address >= kFirstPointerArg && img->tag == kImageTag)
+        return;
     char text[160];
-    std::snprintf(text, sizeof text, "Fatal error: read/write at 0x%0*" PRIXPTR ". At function '%s'",
+    std::snprintf(text, sizeof text,
+                  "Fatal error: read/write at 0x%0*" PRIXPTR ". At function '%s'",
                   static_cast<int>(2 * sizeof address), address, method);
     fatalBox("TARVEL ERROR message", text);
 }

@@ -11,6 +11,7 @@
 #include "draw/draw_context.h"
 #include "draw/fatal.h"
 #include "draw/image_arg.h"
+#include "draw/page_lock.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
 
@@ -24,7 +25,8 @@ constexpr RGBVAL kDefaultPenColor = 0xA8A8A8;
 
 PixelStore allocateStore(int width, int height) {
     const int64_t words = int64_t{width} * (int64_t{height} + 1);
-    if (words > kMaxStoreWords) return nullptr;
+    if (words > kMaxStoreWords)
+        return nullptr;
     return PixelStore(static_cast<uint32_t*>(std::calloc(static_cast<size_t>(words), 4)));
 }
 
@@ -42,47 +44,62 @@ void applyDefaults(IMAGE& img) {
 int createStep(IMAGE& img, const void* reference, int width, int height) {
     std::memset(img.viewport, 0, sizeof img.viewport);
     img.viewportclip = 0;
-    if (reference == nullptr && img.dc == nullptr) draw::fatalImageBeforeInit(&img);
-    if (width < 1 || height < 1) return EINVAL;
+    if (reference == nullptr && img.dc == nullptr)
+        draw::fatalImageBeforeInit(&img);
+    if (width < 1 || height < 1)
+        return EINVAL;
 
     PixelStore store = allocateStore(width, height);
-    if (store == nullptr) return ENOMEM;
+    if (store == nullptr)
+        return ENOMEM;
     const bool firstCreation = img.dc == nullptr;
     if (firstCreation) {
         img.dc.reset(new (std::nothrow) draw::DrawContext());
-        if (img.dc == nullptr) return ENOMEM;
+        if (img.dc == nullptr)
+            return ENOMEM;
     }
-    img.pixels = store.get();
-    img.bitmap = std::move(store);
-    img.width = width;
-    img.height = height;
-    if (firstCreation) applyDefaults(img);
+    {
+        const auto guard = draw::lockIfPage(&img);
+        img.pixels = store.get();
+        img.bitmap = std::move(store);
+        img.width = width;
+        img.height = height;
+    }
+    if (firstCreation)
+        applyDefaults(img);
     setdrawarea(0, 0, width, height, 1, &img);
     clearimage(&img);
     return 0;
 }
 
-const void* surfaceOf(PIMAGE img) { return img != nullptr ? img->dc.get() : nullptr; }
+const void* surfaceOf(PIMAGE img) {
+    return img != nullptr ? img->dc.get() : nullptr;
+}
 
 // The surface new images are made against: the current image's, else the runtime's.
 const void* newImageSurface() {
     const GraphState& gs = graphstate();
-    return gs.target != nullptr ? surfaceOf(gs.target) : gs.drawdc;
+    return gs.target != nullptr ? surfaceOf(gs.target) : gs.drawdc.load();
 }
 
 // Pages and the drawing target must never point at a freed image.
 void forgetImage(PIMAGE img) {
     GraphState& gs = graphstate();
-    for (PIMAGE& page : gs.pages) {
-        if (page == img) page = nullptr;
+    for (std::atomic<PIMAGE>& page : gs.pages) {
+        if (page == img)
+            page = nullptr;
     }
-    if (gs.explicittarget == img) gs.explicittarget = nullptr;
-    if (gs.target == img) gs.target = gs.explicittarget ? gs.explicittarget : gs.pages[gs.drawpage];
+    if (gs.explicittarget == img)
+        gs.explicittarget = nullptr;
+    if (gs.target == img)
+        gs.target = gs.explicittarget ? gs.explicittarget : gs.pages[gs.drawpage].load();
 }
 
 }  // namespace
 
-void PixelStoreFree::operator()(uint32_t* words) const noexcept { std::free(words); }
+void PixelStoreFree::operator()(uint32_t* words) const noexcept {
+    std::free(words);
+}
 
 IMAGE::~IMAGE() = default;
 
@@ -97,19 +114,26 @@ int IMAGE::createimage(int w, int h) {
 void IMAGE::copyimage(PIMAGE source) {
     draw::checkImage(this, "IMAGE::copyimage");
     const PIMAGE src = draw::resolveImage(source, draw::Counts::No);
-    if (src == nullptr || src->pixels == nullptr) return;
+    if (src == nullptr || src->pixels == nullptr)
+        return;
     if (src->width != width || src->height != height) {
-        if (createStep(*this, nullptr, src->width, src->height) != 0) return;
+        if (createStep(*this, nullptr, src->width, src->height) != 0)
+            return;
     }
-    if (src == this) return;
+    if (src == this)
+        return;
+    const auto guard = draw::lockIfPage(this);
     std::memcpy(pixels, src->pixels, sizeof(uint32_t) * static_cast<size_t>(width) * height);
 }
 
-PIMAGE newimage() { return newimage(1, 1); }
+PIMAGE newimage() {
+    return newimage(1, 1);
+}
 
 PIMAGE newimage(int width, int height) {
     auto* img = new (std::nothrow) IMAGE();
-    if (img == nullptr) return nullptr;
+    if (img == nullptr)
+        return nullptr;
     // A failed creation still hands out the record: an image without a store, on which every
     // drawing call does nothing.
     createStep(*img, newImageSurface(), std::max(width, 1), std::max(height, 1));
@@ -118,7 +142,10 @@ PIMAGE newimage(int width, int height) {
 
 void freeimage(PIMAGE img) {
     // Page numbers are not images of the caller's to free.
-    if (reinterpret_cast<uintptr_t>(img) < 32) return;
+    if (reinterpret_cast<uintptr_t>(img) < 32)
+        return;
+    // A page is taken out of the page table under the lock, so a refresh never copies it freed.
+    const auto guard = draw::lockIfPage(img);
     forgetImage(img);
     delete img;
 }

@@ -81,8 +81,8 @@ public:
                             int width, int height) const;
 
     uint32_t tag = kImageTag;
-    std::unique_ptr<draw::DrawContext> dc;   // null until the image is first created
-    PixelStore bitmap;                       // owns the pixel store, (height + 1) * width words
+    std::unique_ptr<draw::DrawContext> dc;  // null until the image is first created
+    PixelStore bitmap;                      // owns the pixel store, (height + 1) * width words
     int width = 0;
     int height = 0;
     uint32_t* pixels = nullptr;  // row 0, column 0 of the store

@@ -14,13 +14,14 @@ PIMAGE resolveImage(PIMAGE arg, Counts counts) {
     GraphState& gs = graphstate();
     const auto value = reinterpret_cast<uintptr_t>(arg);
     if (value == 0) {
-        if (counts == Counts::Yes) gs.refreshcountdown.fetch_sub(1, std::memory_order_relaxed);
+        if (counts == Counts::Yes)
+            gs.refreshcountdown.fetch_sub(1, std::memory_order_relaxed);
         return gs.target;
     }
     if (value < kFirstPointerArg) {
         // Only four slots exist; the other small values name no page.
         const uintptr_t slot = value & 15;
-        return slot < kPageSlots ? gs.pages[slot] : nullptr;
+        return slot < kPageSlots ? gs.pages[slot].load() : nullptr;
     }
     return arg;
 }

@@ -11,12 +11,18 @@ bool hatchCovers(int hatch, int x, int y) {
     const int col = x & 7;
     const int row = y & 7;
     switch (hatch) {
-        case kHatchVertical: return col == 0;
-        case kHatchFalling: return col == row;
-        case kHatchRising: return col == 7 - row;
-        case kHatchCross: return col == 0 || row == 0;
-        case kHatchDiagonalCross: return col == row || col == 7 - row;
-        default: return true;
+        case kHatchVertical:
+            return col == 0;
+        case kHatchFalling:
+            return col == row;
+        case kHatchRising:
+            return col == 7 - row;
+        case kHatchCross:
+            return col == 0 || row == 0;
+        case kHatchDiagonalCross:
+            return col == row || col == 7 - row;
+        default:
+            return true;
     }
 }
 
@@ -41,7 +47,8 @@ void fillWithBrush(IMAGE& img, const Rect& rect, const Brush& brush, RGBVAL back
             period[i] = hatchCovers(brush.hatch, i, y) ? brush.color : background;
         }
         uint32_t* row = pixelRow(img, y);
-        for (int x = rect.left; x < rect.right; ++x) row[x] = period[x & 7];
+        for (int x = rect.left; x < rect.right; ++x)
+            row[x] = period[x & 7];
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "draw/draw_context.h"
 #include "draw/image_arg.h"
+#include "draw/page_lock.h"
 #include "draw/pen.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
@@ -25,7 +26,8 @@ void selectPen(IMAGE& img) {
 
 void setpencolor(RGBVAL color, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::Yes);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     img->pencolor = color;
     img->dc->textcolor = color;
     selectPen(*img);
@@ -38,7 +40,8 @@ RGBVAL getpencolor(PIMAGE arg) {
 
 void setpenstyle(int style, uint32_t pattern, int width, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::No);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     img->linestyle = style;
     img->linepattern = pattern & 0xFFFF;
     img->linewidth = width;
@@ -47,14 +50,16 @@ void setpenstyle(int style, uint32_t pattern, int width, PIMAGE arg) {
 
 void setbrushcolor(RGBVAL color, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::No);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     img->fillcolor = color;
     img->dc->brush = draw::Brush{draw::kHatchNone, color};
 }
 
 void setbrushpattern(int pattern, RGBVAL color, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::No);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     img->fillcolor = color;
     img->dc->brush = draw::makePatternBrush(pattern, color);
 }
@@ -66,32 +71,37 @@ RGBVAL getbackcolor(PIMAGE arg) {
 
 void setbackcolorkeep(RGBVAL color, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::Yes);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     img->bkcolor = color;
     img->dc->bkcolor = color;
 }
 
 void setbackcolor(RGBVAL color, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::Yes);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     const RGBVAL old = img->bkcolor;
     img->bkcolor = color;
     img->dc->bkcolor = color;
     // Everything drawn in the old background colour takes the new one.
+    const auto guard = draw::lockIfPage(img);
     uint32_t* const end = img->pixels + static_cast<size_t>(img->width) * img->height;
     std::replace(img->pixels, end, old, color);
 }
 
 void settextanchor(int horiz, int vert, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::No);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     img->texthjust = horiz;
     img->textvjust = vert;
 }
 
 void setdrawarea(int left, int top, int right, int bottom, int clip, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::Yes);
-    if (img == nullptr) return;
+    if (img == nullptr)
+        return;
     // Only the edges beyond the image are clamped; nothing checks that left is below right.
     left = std::max(left, 0);
     top = std::max(top, 0);
@@ -111,21 +121,30 @@ void setdrawarea(int left, int top, int right, int bottom, int clip, PIMAGE arg)
 
 void getdrawarea(int* left, int* top, int* right, int* bottom, int* clip, PIMAGE arg) {
     PIMAGE img = drawableImage(arg, Counts::No);
-    if (img == nullptr) return;
-    if (left != nullptr) *left = img->viewport[0];
-    if (top != nullptr) *top = img->viewport[1];
-    if (right != nullptr) *right = img->viewport[2];
-    if (bottom != nullptr) *bottom = img->viewport[3];
-    if (clip != nullptr) *clip = img->viewportclip;
+    if (img == nullptr)
+        return;
+    if (left != nullptr)
+        *left = img->viewport[0];
+    if (top != nullptr)
+        *top = img->viewport[1];
+    if (right != nullptr)
+        *right = img->viewport[2];
+    if (bottom != nullptr)
+        *bottom = img->viewport[3];
+    if (clip != nullptr)
+        *clip = img->viewportclip;
 }
 
 int settarget(PIMAGE img) {
     GraphState& gs = graphstate();
     // A page number is taken as the page it names; a missing page as no choice at all.
-    if (img != nullptr) img = draw::resolveImage(img, Counts::No);
+    if (img != nullptr)
+        img = draw::resolveImage(img, Counts::No);
     gs.explicittarget = img;
-    gs.target = img != nullptr ? img : gs.pages[gs.drawpage];
+    gs.target = img != nullptr ? img : gs.pages[gs.drawpage].load();
     return 0;
 }
 
-PIMAGE gettarget() { return graphstate().explicittarget; }
+PIMAGE gettarget() {
+    return graphstate().explicittarget;
+}

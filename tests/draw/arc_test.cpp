@@ -30,23 +30,28 @@ TEST(Circle, PassesThroughItsExtremePointsAndNothingBeyond) {
     EXPECT_EQ(readpixel(251, 365), 0u);
     EXPECT_EQ(readpixel(235, 349), 0u);
     EXPECT_EQ(readpixel(235, 365), 0u);
-    EXPECT_TRUE(matchesPicture(page.image(), [](int x, int y) {
-        return onCircle(x - 235, y - 365, 15) ? kWhite : 0;
-    }, "circle_r15"));
+    EXPECT_TRUE(matchesPicture(
+        page.image(), [](int x, int y) { return onCircle(x - 235, y - 365, 15) ? kWhite : 0; },
+        "circle_r15"));
 }
 
 // The game draws a filled disc as circles of radius 1 to 15, and a ring as radius 8 to 15.
 TEST(Circle, ConcentricCirclesFillADiscWithoutHoles) {
     TestPage page(60, 60);
     setpencolor(kWhite);
-    for (int r = 1; r <= 15; ++r) drawcircle(30, 30, r);
-    EXPECT_TRUE(matchesPicture(page.image(), [](int x, int y) {
-        const int dx = x - 30, dy = y - 30;
-        return dx * dx + dy * dy <= 15 * 16 ? kWhite : 0;
-    }, "disc"));
+    for (int r = 1; r <= 15; ++r)
+        drawcircle(30, 30, r);
+    EXPECT_TRUE(matchesPicture(
+        page.image(),
+        [](int x, int y) {
+            const int dx = x - 30, dy = y - 30;
+            return dx * dx + dy * dy <= 15 * 16 ? kWhite : 0;
+        },
+        "disc"));
 
     clearimage();
-    for (int r = 8; r <= 15; ++r) drawcircle(30, 30, r);
+    for (int r = 8; r <= 15; ++r)
+        drawcircle(30, 30, r);
     EXPECT_EQ(readpixel(30, 30), 0u);
     EXPECT_EQ(readpixel(30 + 6, 30), 0u);
     EXPECT_EQ(readpixel(30 + 8, 30), kWhite);
@@ -163,7 +168,8 @@ TEST(Pen, UserPatternDrawsDashesAndGapsAlongTheArc) {
         return countColor(page.image(), kWhite, x - 1, y - 1, x + 2, y + 2) > 0;
     };
     for (int length = 0; length < 160; ++length) {
-        if (length % 8 < 2 || length % 8 > 5) continue;
+        if (length % 8 < 2 || length % 8 > 5)
+            continue;
         EXPECT_EQ(litNear(length), length % 16 < 8) << "at length " << length;
     }
 }
@@ -177,7 +183,8 @@ TEST(Pen, NoneDrawsNothingAndWidthThickensTheOutline) {
 
     setpenstyle(0, 0, 5);
     drawcircle(50, 50, 20);
-    for (int x = 68; x <= 72; ++x) EXPECT_EQ(readpixel(x, 50), kWhite) << x;
+    for (int x = 68; x <= 72; ++x)
+        EXPECT_EQ(readpixel(x, 50), kWhite) << x;
     EXPECT_EQ(readpixel(67, 50), 0u);
     EXPECT_EQ(readpixel(73, 50), 0u);
 
@@ -185,7 +192,8 @@ TEST(Pen, NoneDrawsNothingAndWidthThickensTheOutline) {
     clearimage();
     setpenstyle(6, 0, 5);
     drawcircle(50, 50, 20);
-    for (int x = 66; x <= 70; ++x) EXPECT_EQ(readpixel(x, 50), kWhite) << x;
+    for (int x = 66; x <= 70; ++x)
+        EXPECT_EQ(readpixel(x, 50), kWhite) << x;
     EXPECT_EQ(readpixel(71, 50), 0u);
 
     // A style no pen can be made of keeps the previous pen.

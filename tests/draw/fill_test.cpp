@@ -16,9 +16,10 @@ TEST(FillBar, CoversLeftTopAndExcludesRightBottom) {
     TestPage page(64, 48);
     setbrushcolor(kRed);
     fillbar(10, 10, 20, 20);
-    EXPECT_TRUE(matchesPicture(page.image(), [](int x, int y) {
-        return x >= 10 && x < 20 && y >= 10 && y < 20 ? kRed : 0;
-    }, "fillbar_half_open"));
+    EXPECT_TRUE(matchesPicture(
+        page.image(),
+        [](int x, int y) { return x >= 10 && x < 20 && y >= 10 && y < 20 ? kRed : 0; },
+        "fillbar_half_open"));
 }
 
 TEST(FillBar, EmptyAndInvertedBarsDrawNothing) {
@@ -50,9 +51,10 @@ TEST(DrawArea, OriginMovesAndClipCutsDrawing) {
     setdrawarea(10, 5, 30, 25, 1);
     setbrushcolor(kBlue);
     fillbar(-100, -100, 100, 100);
-    EXPECT_TRUE(matchesPicture(page.image(), [](int x, int y) {
-        return x >= 10 && x < 30 && y >= 5 && y < 25 ? kBlue : 0;
-    }, "drawarea_clip"));
+    EXPECT_TRUE(matchesPicture(
+        page.image(),
+        [](int x, int y) { return x >= 10 && x < 30 && y >= 5 && y < 25 ? kBlue : 0; },
+        "drawarea_clip"));
 
     // Without clipping only the origin moves.
     setdrawarea(10, 5, 30, 25, 0);
@@ -150,7 +152,8 @@ TEST(BrushPattern, HatchesDrawLinesOnTheBackground) {
     EXPECT_TRUE(hatchAt(8, 2, 5));
     EXPECT_FALSE(hatchAt(8, 2, 3));
     // Synonyms of the table, and solid brushes.
-    for (int pattern : {9}) EXPECT_TRUE(hatchAt(pattern, 8, 1) && !hatchAt(pattern, 9, 1));
+    for (int pattern : {9})
+        EXPECT_TRUE(hatchAt(pattern, 8, 1) && !hatchAt(pattern, 9, 1));
     for (int pattern : {-3, 0, 1, 12, 99}) {
         setbrushpattern(pattern, kGreen);
         fillbar(0, 0, 16, 16);

@@ -10,7 +10,8 @@ namespace {
 void writePpm(const std::string& path, int width, int height,
               const std::function<RGBVAL(int, int)>& pixel) {
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return;
+    if (file == nullptr)
+        return;
     std::fprintf(file, "P6\n%d %d\n255\n", width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -32,7 +33,8 @@ std::vector<RGBVAL> pixelsOf(PIMAGE img) {
     const int height = imageheight(img);
     out.reserve(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) out.push_back(img->pixels[y * width + x]);
+        for (int x = 0; x < width; ++x)
+            out.push_back(img->pixels[y * width + x]);
     }
     return out;
 }
@@ -48,14 +50,16 @@ std::vector<RGBVAL> pixelsOf(PIMAGE img) {
         for (int x = 0; x < width; ++x) {
             const RGBVAL actual = img->pixels[y * width + x];
             const RGBVAL want = expected(x, y);
-            if (actual == want) continue;
+            if (actual == want)
+                continue;
             if (++mismatches <= 5) {
                 diffs << " (" << x << ", " << y << "): 0x" << std::hex << actual << " not 0x"
                       << want << std::dec << ";";
             }
         }
     }
-    if (mismatches == 0) return ::testing::AssertionSuccess();
+    if (mismatches == 0)
+        return ::testing::AssertionSuccess();
     const std::filesystem::path dir = TRIVANTA_TEST_OUTPUT_DIR;
     std::filesystem::create_directories(dir);
     writePpm((dir / (name + ".actual.ppm")).string(), width, height,
@@ -71,7 +75,8 @@ int countColor(PIMAGE img, RGBVAL color, int left, int top, int right, int botto
     int count = 0;
     for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
         for (int x = std::max(left, 0); x < std::min(right, width); ++x) {
-            if (img->pixels[y * width + x] == color) ++count;
+            if (img->pixels[y * width + x] == color)
+                ++count;
         }
     }
     return count;

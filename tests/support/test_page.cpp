@@ -22,7 +22,8 @@ TestPage::TestPage(int width, int height) {
 TestPage::~TestPage() {
     freeimage(page_);
     GraphState& gs = graphstate();
-    gs.pages = {};
+    for (auto& slot : gs.pages)
+        slot = nullptr;
     gs.target = nullptr;
     gs.explicittarget = nullptr;
     gs.drawdc = nullptr;

@@ -1,0 +1,173 @@
+// The headless backend and what tests read and script through it.
+#include <atomic>
+#include <memory>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "platform/backend.h"
+#include "platform/headless/events.h"
+#include "platform/headless/framebuffer.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/window.h"
+#include "platform/keyboard.h"
+#include "runtime/messages.h"
+
+namespace platform::headless {
+
+namespace {
+
+constexpr int64_t kNanosecondsPerMs = 1'000'000;
+constexpr Size kDesktop{1920, 1080};
+constexpr int kControlKey = 0x11;
+constexpr int kAltKey = 0x12;
+
+int64_t virtualTime(double ms) {
+    return static_cast<int64_t>(ms * kNanosecondsPerMs);
+}
+
+class HeadlessBackend : public Backend {
+public:
+    int64_t counter() override { return scheduler.poll(); }
+    int64_t counterFrequency() override { return 1'000'000'000; }
+    uint32_t tickCount() override {
+        return static_cast<uint32_t>(scheduler.now() / kNanosecondsPerMs);
+    }
+    void sleepMs(int ms) override {
+        if (ms > 0)
+            scheduler.sleep(int64_t{ms} * kNanosecondsPerMs);
+    }
+
+    std::unique_ptr<Window> createWindow(const WindowSpec& spec, std::string&) override {
+        auto made = std::make_unique<HeadlessWindow>(scheduler, frames, spec);
+        window = made.get();
+        return made;
+    }
+    Size desktopSize() override { return kDesktop; }
+    // There is no screen to show a box on; the message is on standard error already.
+    void showErrorBox(const char*, const char*) override {}
+
+    Scheduler scheduler;
+    FrameRecorder frames;
+    std::atomic<HeadlessWindow*> window{nullptr};  // made once, on the window thread
+};
+
+// Lives until the process ends: the window thread may use it to the last moment.
+HeadlessBackend& instance() {
+    static auto* const backend = new HeadlessBackend();
+    return *backend;
+}
+
+}  // namespace
+
+void use() {
+    useBackend(instance());
+}
+
+double nowMs() {
+    return static_cast<double>(instance().scheduler.now()) / kNanosecondsPerMs;
+}
+
+namespace {
+
+// A key of the script, as a keyboard with a US layout would report it. The key code is not
+// known without a server; the scan code reads 0.
+KeyStroke strokeOf(const char* keysymName, bool pressed) {
+    KeyStroke stroke;
+    stroke.keysym = static_cast<uint32_t>(XStringToKeysym(keysymName));
+    KeySym lower = 0;
+    KeySym upper = 0;
+    XConvertCase(stroke.keysym, &lower, &upper);
+    stroke.unshiftedKeysym = static_cast<uint32_t>(lower);
+    stroke.keycode = 8;
+    stroke.pressed = pressed;
+    return stroke;
+}
+
+// Delivers a key's messages at a time, keeping the key's held state as a keyboard would: a
+// press while the key is down is an auto-repeat.
+void scriptKey(double atMs, const char* keysymName, bool pressed) {
+    KeyStroke stroke = strokeOf(keysymName, pressed);
+    const int virtualKey = virtualKeyOf(stroke.keysym, stroke.unshiftedKeysym);
+    instance().scheduler.schedule(virtualTime(atMs), [stroke, virtualKey]() mutable {
+        std::vector<Message> messages;
+        HeadlessWindow* window = instance().window;
+        if (window == nullptr)
+            return messages;
+        stroke.wasDown = window->keyHeld(virtualKey);
+        stroke.control = window->keyHeld(kControlKey);
+        stroke.alt = window->keyHeld(kAltKey);
+        window->setKeyHeld(virtualKey, stroke.pressed);
+        for (const Message& message : keyMessages(stroke))
+            messages.push_back(message);
+        return messages;
+    });
+}
+
+}  // namespace
+
+void keyDown(double atMs, const char* keysym) {
+    scriptKey(atMs, keysym, true);
+}
+void keyUp(double atMs, const char* keysym) {
+    scriptKey(atMs, keysym, false);
+}
+
+void pressKey(double atMs, const char* keysym, double holdMs) {
+    keyDown(atMs, keysym);
+    keyUp(atMs + holdMs, keysym);
+}
+
+void sendMessage(double atMs, const Message& message) {
+    instance().scheduler.schedule(virtualTime(atMs),
+                                  [message] { return std::vector<Message>{message}; });
+}
+
+void clickClose(double atMs) {
+    sendMessage(atMs, {msg::kClose, 0, 0});
+}
+
+int64_t frameCount() {
+    return instance().frames.count();
+}
+Frame lastFrame() {
+    return instance().frames.last();
+}
+void recordFrames(bool on) {
+    instance().frames.setRecording(on);
+}
+std::vector<Frame> recordedFrames() {
+    return instance().frames.recorded();
+}
+
+std::string captionUtf8() {
+    HeadlessWindow* window = instance().window;
+    return window != nullptr ? window->captionUtf8() : std::string();
+}
+
+bool windowVisible() {
+    HeadlessWindow* window = instance().window;
+    return window != nullptr && window->visible();
+}
+
+Size windowClientSize() {
+    HeadlessWindow* window = instance().window;
+    return window != nullptr ? window->clientSize() : Size{};
+}
+
+Cursor windowCursor() {
+    HeadlessWindow* window = instance().window;
+    return window != nullptr ? window->cursor() : Cursor::Arrow;
+}
+
+bool mouseCaptured() {
+    HeadlessWindow* window = instance().window;
+    return window != nullptr && window->captured();
+}
+
+void movePointer(Point client) {
+    if (HeadlessWindow* window = instance().window)
+        window->movePointer(client);
+}
+
+}  // namespace platform::headless

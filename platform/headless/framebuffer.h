@@ -1,0 +1,29 @@
+// What the headless window has shown.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "platform/headless/headless.h"
+
+namespace platform::headless {
+
+class FrameRecorder {
+public:
+    void present(double atMs, const uint32_t* pixels, int stride, int width, int height,
+                 int clientWidth, int clientHeight);
+    int64_t count();
+    Frame last();
+    void setRecording(bool on);
+    std::vector<Frame> recorded();
+
+private:
+    std::mutex lock_;  // guards every field below
+    int64_t count_ = 0;
+    Frame last_;
+    bool recording_ = false;
+    std::vector<Frame> recorded_;
+};
+
+}  // namespace platform::headless

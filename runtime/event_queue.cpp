@@ -1,0 +1,85 @@
+#include "runtime/event_queue.h"
+
+#include "runtime/messages.h"
+
+namespace {
+int advance(int index, int by) {
+    return (index + by) % EventQueue::kSlots;
+}
+}  // namespace
+
+void EventQueue::push(const EventRecord& record) {
+    std::lock_guard guard(lock_);
+    slots_[writeindex_] = record;
+    const int next = advance(writeindex_, 1);
+    if (next == readindex_)
+        readindex_ = advance(readindex_, 1);
+    writeindex_ = next;
+}
+
+bool EventQueue::popLocked(EventRecord& out) {
+    if (readindex_ == writeindex_)
+        return false;
+    out = slots_[readindex_];
+    last_ = out;
+    readindex_ = advance(readindex_, 1);
+    return true;
+}
+
+bool EventQueue::pop(EventRecord& out) {
+    std::lock_guard guard(lock_);
+    return popLocked(out);
+}
+
+bool EventQueue::unpop() {
+    std::lock_guard guard(lock_);
+    // There must be a free slot behind the read position.
+    if (readindex_ == advance(writeindex_, 1))
+        return false;
+    readindex_ = advance(readindex_, kSlots - 1);
+    return true;
+}
+
+int32_t EventQueue::take() {
+    EventRecord record;
+    while (pop(record)) {
+        if (const int32_t code = keyCodeOf(record))
+            return code;
+    }
+    return 0;
+}
+
+EventRecord EventQueue::last() {
+    std::lock_guard guard(lock_);
+    return last_;
+}
+
+void EventQueue::visit(const std::function<void(EventRecord&)>& visitor) {
+    std::lock_guard guard(lock_);
+    for (int i = readindex_; i != writeindex_; i = advance(i, 1))
+        visitor(slots_[i]);
+}
+
+int EventQueue::pending() {
+    std::lock_guard guard(lock_);
+    return (writeindex_ - readindex_ + kSlots) % kSlots;
+}
+
+int32_t keyCodeOf(const EventRecord& record) {
+    const int32_t code = static_cast<int32_t>(record.wparam & 0xFFFF);
+    switch (record.message) {
+        case msg::kChar:
+            return code | KEYCODE_CHAR;
+        case msg::kKeyDown:
+            return code | KEYCODE_DOWN;
+        case msg::kKeyUp:
+            return code | KEYCODE_UP;
+        default:
+            return 0;
+    }
+}
+
+void EventQueue::clear() {
+    std::lock_guard guard(lock_);
+    readindex_ = writeindex_;
+}

@@ -1,0 +1,61 @@
+// A fixed ring of queued window messages, written by the window thread and read by the main
+// thread.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+// One queued window message.
+struct EventRecord {
+    uint32_t window = 0;   // the runtime's window (there is only one)
+    uint32_t message = 0;  // msg::kKeyDown, msg::kChar, msg::kMouseMove, ...
+    uint32_t wparam = 0;   // key: virtual-key or character code; mouse: button bits
+    uint32_t lparam = 0;   // key: repeat count, scan code, bit 30; mouse: y << 16 | x
+    uint32_t time = 0;     // tick count when queued, in milliseconds
+    uint32_t buttons = 0;  // mouse: bit 0 left, bit 1 right, bit 2 middle held afterwards
+    uint32_t handled = 0;  // bit 0 set once the event has been passed through the control tree
+};
+
+// Key codes made from key records.
+inline constexpr int32_t KEYCODE_DOWN = 0x10000;
+inline constexpr int32_t KEYCODE_UP = 0x20000;
+inline constexpr int32_t KEYCODE_CHAR = 0x40000;
+inline constexpr int32_t KEYCODE_SPECIAL = 0x100;
+
+class EventQueue {
+public:
+    static constexpr int kSlots = 1024;
+
+    // Adds an event; when the ring is full the oldest pending event is lost.
+    void push(const EventRecord& record);
+    // Takes the oldest pending event.
+    bool pop(EventRecord& out);
+    // Makes the event just taken pending again.
+    bool unpop();
+    // Pops until a key down, key up or character event is found and returns its key code;
+    // other events on the way are dropped. 0 when the queue runs empty.
+    int32_t take();
+    // The record most recently taken by pop.
+    EventRecord last();
+    // Calls the visitor on every pending event, oldest first, in place, with the queue locked:
+    // the visitor must not call the queue's other operations.
+    void visit(const std::function<void(EventRecord&)>& visitor);
+    // How many events are pending.
+    int pending();
+    // Drops every pending event.
+    void clear();
+
+private:
+    bool popLocked(EventRecord& out);
+
+    std::mutex lock_;  // guards every field below
+    std::array<EventRecord, kSlots> slots_{};
+    EventRecord last_;
+    int readindex_ = 0;
+    int writeindex_ = 0;
+};
+
+// The key code of a key record: code | KEYCODE_DOWN, KEYCODE_UP or KEYCODE_CHAR; 0 otherwise.
+int32_t keyCodeOf(const EventRecord& record);

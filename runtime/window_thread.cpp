@@ -1,0 +1,79 @@
+// The window thread: the window's whole life, from its making to its message loop.
+#include <cstdio>
+#include <string>
+
+#include "platform/backend.h"
+#include "runtime/graph.h"
+#include "runtime/graph_state.h"
+#include "runtime/messages.h"
+#include "runtime/page_setup.h"
+#include "runtime/window_proc.h"
+
+namespace runtime {
+
+namespace {
+
+constexpr int kRefreshIntervalMs = 50;
+
+void requestClose() {
+    graphstate().closerequested = 1;
+}
+
+void reportReady(int32_t state) {
+    GraphState& gs = graphstate();
+    gs.ready = state;
+    gs.ready.notify_all();
+}
+
+// Makes the window; it lives until the process ends, as the main thread may use it to the end.
+platform::Window* makeWindow(int mode) {
+    const GraphState& gs = graphstate();
+    platform::WindowSpec spec;
+    spec.width = gs.width;
+    spec.height = gs.height;
+    spec.borderless = (mode & MODE_BORDERLESS) != 0;
+    spec.topmost = (mode & MODE_ALWAYSONTOP) != 0;
+    spec.className = gs.classname;
+    spec.caption = gs.caption;
+    std::string error;
+    platform::Window* window = platform::backend().createWindow(spec, error).release();
+    if (window == nullptr)
+        std::fprintf(stderr, "%s\n", error.c_str());
+    return window;
+}
+
+void messageLoop(platform::Window& window) {
+    const GraphState& gs = graphstate();
+    while (!gs.closed) {
+        const platform::Message message = window.nextMessage();
+        if (message.message != msg::kQuit)
+            windowproc(window, message);
+    }
+}
+
+}  // namespace
+
+void windowthread(int mode) {
+    GraphState& gs = graphstate();
+    platform::Window* window = makeWindow(mode);
+    if (window == nullptr) {
+        reportReady(-1);
+        return;
+    }
+    gs.window = window;
+    gs.closed = 0;
+    window->show(true);
+    pageSetup();
+    gs.initdone = 0;
+    gs.closerequested = 0;
+    const bool keepProcess = (mode & MODE_KEEPPROCESSONCLOSE) != 0;
+    gs.exitonclose = !keepProcess;
+    gs.closeaction = keepProcess ? requestClose : nullptr;
+    gs.threadstarted = true;
+    gs.framebusy = false;
+    window->setTimer(msg::kRefreshTimerId, kRefreshIntervalMs);
+    reportReady(1);
+    messageLoop(*window);
+}
+
+}  // namespace runtime
