@@ -1,5 +1,5 @@
-// A page of a given size as the current image, without a window: the tests' stand-in for
-// initgraph, shared by the benchmarks.
+// A page of a given size as the current image, on the runtime's headless backend: the
+// benchmarks use the tests' set-up.
 #pragma once
 
 #include "tests/support/test_page.h"

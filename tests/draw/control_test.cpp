@@ -94,8 +94,9 @@ protected:
     }
     Log takeLog() { return std::exchange(log, {}); }
 
-    CONTROL* const savedRoot_;
+    // The page comes first: opening the window makes the process's own root.
     TestPage page{40, 30};
+    CONTROL* const savedRoot_;
     Log log;
     std::unique_ptr<Probe> root;
 };

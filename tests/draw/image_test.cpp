@@ -134,7 +134,7 @@ TEST(ImageArgument, ZeroIsTheTargetAndCountsOnlyForCountingCalls) {
     // Numbers naming no page draw nothing, and counting calls on a missing target still count.
     fillbar(0, 0, 16, 16, pageSlot(5));
     fillbar(0, 0, 16, 16, pageSlot(4));
-    EXPECT_EQ(imagewidth(pageSlot(1)), 0);
+    EXPECT_EQ(imagewidth(pageSlot(5)), 0);
     settarget(nullptr);
     gs.target = nullptr;
     fillbar(0, 0, 16, 16);

@@ -14,7 +14,7 @@ class Keys : public ::testing::Test {
 protected:
     void SetUp() override {
         openHeadlessWindow(64, 48);
-        graphstate().keyqueue->clear();
+        drainInput();
     }
 };
 

@@ -14,8 +14,7 @@ class WindowProc : public ::testing::Test {
 protected:
     void SetUp() override {
         openHeadlessWindow(200, 100);
-        gs.mousequeue->clear();
-        gs.keyqueue->clear();
+        drainInput();
     }
 
     // Delivers the messages to the window procedure, one virtual millisecond apart.

@@ -1,22 +1,14 @@
 #include "tests/support/runtime_window.h"
 
-#include <gtest/gtest.h>
-
-namespace {
-
-// Death tests start a fresh process, so that the child has a window thread of its own. The flag
-// is set once the test program runs: at static start-up it may not exist yet.
-class ThreadsafeDeathTests : public ::testing::Environment {
-public:
-    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
-
-[[maybe_unused]] ::testing::Environment* const threadsafeDeathTests =
-    ::testing::AddGlobalTestEnvironment(new ThreadsafeDeathTests);
-
-}  // namespace
+#include "runtime/graph_state.h"
 
 void openHeadlessWindow(int width, int height, int mode) {
     platform::headless::use();
     initgraph(width, height, mode);
+}
+
+void drainInput() {
+    timersleep(500);
+    graphstate().keyqueue->clear();
+    graphstate().mousequeue->clear();
 }

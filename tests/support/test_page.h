@@ -1,5 +1,6 @@
-// A stand-in for initgraph in drawing tests: page 0 of a given size as the current image,
-// without a window.
+// Page 0 of a given size, freshly made, as the current image, on the real runtime with the
+// headless backend: every drawing test starts from a page nobody has drawn on, with the drawing
+// state a new image has.
 #pragma once
 
 #include "runtime/graph.h"
@@ -7,7 +8,6 @@
 class TestPage {
 public:
     TestPage(int width, int height);
-    ~TestPage();
     TestPage(const TestPage&) = delete;
     TestPage& operator=(const TestPage&) = delete;
 
