@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "draw/control.h"
+#include "draw/fatal.h"
 #include "platform/backend.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
@@ -36,6 +37,11 @@ void takeSize(int width, int height) {
         gs.height = 1;
 }
 
+// From now on a fatal error also shows its box over the window.
+void showFatalBox(const char* title, const char* text) {
+    platform::backend().showErrorBox(title, text);
+}
+
 void startWindowThread(int mode) {
     GraphState& gs = graphstate();
     gs.ready = 0;
@@ -51,6 +57,7 @@ void firstInitgraph(int width, int height, int mode) {
     gs.closerequested = 0;
     gs.closed = 0;
     initialisedOnce = true;
+    draw::setFatalBoxShower(showFatalBox);
     takeSize(width, height);
     startWindowThread(mode);
     gs.window.load()->postMessage({msg::kPaint, 0, 0});

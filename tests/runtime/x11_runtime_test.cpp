@@ -1,0 +1,107 @@
+// The runtime in a real window on an X server: a program started as a user would start it,
+// driven with xdotool.
+#include <gtest/gtest.h>
+
+// Xlib's macros (None, Bool) would break gtest's headers, so Xlib comes after them.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/support/x11_window.h"
+#include "tests/support/xvfb.h"
+
+namespace {
+
+// The runtime's window: the top-level window of class "Tarvel".
+::Window findRuntimeWindow(Display* display) {
+    ::Window root = DefaultRootWindow(display);
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    ::Window found = 0;
+    if (XQueryTree(display, root, &root, &parent, &children, &count) == 0) return 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        XClassHint hint{};
+        if (XGetClassHint(display, children[i], &hint) == 0) continue;
+        if (std::string(hint.res_class) == "Tarvel") found = children[i];
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    XFree(children);
+    return found;
+}
+
+class X11Runtime : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server_.running()) << server_.error();
+        ASSERT_TRUE(program_.started());
+        ASSERT_EQ(program_.readLine(), "ready");
+        ASSERT_TRUE(eventually([&] { return (window_ = findRuntimeWindow(display())) != 0; }));
+        // Without a window manager the focus must be given by hand.
+        XSetInputFocus(display(), window_, RevertToParent, CurrentTime);
+        XSync(display(), False);
+    }
+
+    Display* display() { return server_.connection(); }
+
+    // Types the keys and returns the codes readkey gave for them.
+    std::vector<int> typed(const std::string& keys, size_t count) {
+        EXPECT_EQ(std::system(("xdotool key " + keys).c_str()), 0);
+        std::vector<int> codes;
+        while (codes.size() < count) {
+            const auto line = program_.readLine();
+            if (!line) break;
+            codes.push_back(std::stoi(*line));
+        }
+        return codes;
+    }
+
+    Xvfb server_;
+    ChildProcess program_{{builtProgram("trivanta_key_echo")}};
+    ::Window window_ = 0;
+};
+
+TEST_F(X11Runtime, TheWindowHasItsSizeCaptionAndClass) {
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(display(), window_, &attributes), 0);
+    EXPECT_EQ(attributes.width, 480);
+    EXPECT_EQ(attributes.height, 640);
+    EXPECT_EQ(textProperty(display(), window_, "_NET_WM_NAME"), "TARVEL13.03 VC6x86");
+}
+
+TEST_F(X11Runtime, TypedKeysReachReadkeyWithTheirCodes) {
+    EXPECT_EQ(typed("a shift+a Left F1 Num_Lock Return space Escape", 8),
+              (std::vector<int>{97, 65, 0x125, 0x170, 0x90, 13, 32, 27}));
+    EXPECT_EQ(typed("q", 1), (std::vector<int>{'q'}));
+    EXPECT_EQ(program_.waitExit(), 0);
+}
+
+TEST_F(X11Runtime, TheCloseButtonEndsTheProgramWithCodeZero) {
+    sendCloseRequest(display(), window_);
+    XSync(display(), False);
+    EXPECT_EQ(program_.waitExit(), 0);
+}
+
+TEST(X11RuntimeWithoutDisplay, InitgraphFailsFastWithAMessage) {
+    const std::string display = unusedDisplayName();
+    const std::string command = "DISPLAY=" + display + " timeout 5 " +
+                                builtProgram("trivanta_key_echo") + " 2>&1";
+    FILE* output = popen(command.c_str(), "r");
+    ASSERT_NE(output, nullptr);
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, output) != nullptr) text += buffer;
+    const int status = pclose(output);
+    EXPECT_NE(text.find("cannot open the X display"), std::string::npos) << text;
+    EXPECT_EQ(text.find("ready"), std::string::npos);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_NE(WEXITSTATUS(status), 124) << "it waited for the timeout";
+}
+
+}  // namespace
