@@ -62,8 +62,9 @@ public:
         innerB_ = insideFrame ? outerB_ - 2 * w : 2 * b - w;
     }
 
-    // The largest |y| any row of the ring reaches.
+    // The largest |y| any row of the ring reaches, and the largest |x|.
     int64_t halfHeight() const { return isqrt((Wide{outerB_} * outerB_ - 1) / 4); }
+    int64_t halfWidth() const { return isqrt((Wide{outerA_} * outerA_ - 1) / 4); }
 
     std::optional<RowSpan> span(int64_t y) const {
         const auto outer = outerHalfWidth(y);
@@ -178,20 +179,17 @@ Vec arcPoint(int x, int y, int angle, int xradius, int yradius) {
     return Vec{static_cast<int64_t>(std::trunc(px)) - x, y - static_cast<int64_t>(std::trunc(py))};
 }
 
-void drawRing(IMAGE& img, int64_t cx, int64_t cy, const Ring& ring, const ArcFilter& filter,
-              RGBVAL color) {
-    const draw::Rect& clip = img.dc->clip;
-    const int64_t reach = ring.halfHeight();
-    const int64_t top = std::max<int64_t>(clip.top, cy - reach);
-    const int64_t bottom = std::min<int64_t>(clip.bottom - 1, cy + reach);
-    for (int64_t py = top; py <= bottom; ++py) {
+// Draws the ring around (cx, cy) within `box`, a clipped rectangle that holds all of it.
+void drawRing(IMAGE& img, int64_t cx, int64_t cy, const draw::Rect& box, const Ring& ring,
+              const ArcFilter& filter, RGBVAL color) {
+    for (int64_t py = box.top; py < box.bottom; ++py) {
         const auto span = ring.span(py - cy);
         if (!span)
             continue;
         uint32_t* row = draw::pixelRow(img, static_cast<int>(py));
         auto plot = [&](int64_t from, int64_t to) {
-            from = std::max<int64_t>(from, clip.left);
-            to = std::min<int64_t>(to, clip.right - 1);
+            from = std::max<int64_t>(from, box.left);
+            to = std::min<int64_t>(to, box.right - 1);
             if (filter.everyPixel()) {
                 if (from <= to)
                     std::fill(row + from, row + to + 1, color);
@@ -227,9 +225,16 @@ void drawarc(int x, int y, int startangle, int endangle, int xradius, int yradiu
     const ArcFilter filter(
         arcPoint(x, y, startangle, xradius, yradius), arcPoint(x, y, endangle, xradius, yradius),
         pen, std::sqrt((static_cast<double>(a) * a + static_cast<double>(b) * b) / 2));
-    const auto guard = draw::lockIfPage(img);
-    drawRing(*img, int64_t{x} + img->dc->originx, int64_t{y} + img->dc->originy, ring, filter,
-             pen.color);
+    const int64_t cx = int64_t{x} + img->dc->originx;
+    const int64_t cy = int64_t{y} + img->dc->originy;
+    const int64_t halfWidth = ring.halfWidth();
+    const int64_t halfHeight = ring.halfHeight();
+    const draw::Rect box = draw::clipRect(cx - halfWidth, cy - halfHeight, cx + halfWidth + 1,
+                                          cy + halfHeight + 1, img->dc->clip);
+    if (box.empty())
+        return;
+    const auto guard = draw::lockIfPage(img, box);
+    drawRing(*img, cx, cy, box, ring, filter, pen.color);
 }
 
 void drawcircle(int x, int y, int radius, PIMAGE img) {

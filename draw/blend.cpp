@@ -109,7 +109,7 @@ int IMAGE::putimage_alphablend(PIMAGE dst, int xDest, int yDest, uint32_t alpha,
     if (target == nullptr)
         return 0;
     if (auto rect = draw::clipBlend(*target, *this, xDest, yDest, xSrc, ySrc, width, height)) {
-        const auto guard = draw::lockIfPage(target);
+        const auto guard = draw::lockIfPage(target, rect->destination());
         draw::blendConstant(*target, *this, *rect, alpha & 0xFF);
     }
     return 0;
@@ -127,7 +127,7 @@ int IMAGE::putimage_alphablend(PIMAGE dst, int xDest, int yDest, PIMAGE mask, in
     if (rect)
         rect = draw::clipToMask(*rect, *mask);
     if (rect) {
-        const auto guard = draw::lockIfPage(target);
+        const auto guard = draw::lockIfPage(target, rect->destination());
         draw::blendMasked(*target, *this, *mask, *rect);
     }
     return 0;

@@ -38,6 +38,9 @@ struct BlendRect {
     int ySrc = 0;
     int width = 0;
     int height = 0;
+
+    // The destination pixels the blend covers.
+    Rect destination() const { return Rect{xDest, yDest, xDest + width, yDest + height}; }
 };
 
 // Clips a blend of src onto dst; a width of 0 means the whole source. Returns nothing when no

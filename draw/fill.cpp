@@ -22,8 +22,9 @@ void fillbar(int left, int top, int right, int bottom, PIMAGE arg) {
     if (img == nullptr)
         return;
     const draw::DrawContext& dc = *img->dc;
-    const auto guard = draw::lockIfPage(img);
-    draw::fillWithBrush(*img, draw::deviceRect(dc, left, top, right, bottom), dc.brush, dc.bkcolor);
+    const draw::Rect bar = draw::deviceRect(dc, left, top, right, bottom);
+    const auto guard = draw::lockIfPage(img, bar);
+    draw::fillWithBrush(*img, bar, dc.brush, dc.bkcolor);
 }
 
 RGBVAL readpixel(int x, int y, PIMAGE arg) {

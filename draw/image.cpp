@@ -59,7 +59,7 @@ int createStep(IMAGE& img, const void* reference, int width, int height) {
             return ENOMEM;
     }
     {
-        const auto guard = draw::lockIfPage(&img);
+        const auto guard = draw::lockIfPage(&img, draw::Rect{0, 0, width, height});
         img.pixels = store.get();
         img.bitmap = std::move(store);
         img.width = width;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "draw/rect.h"
+
 // A colour as 0x00RRGGBB: blue in bits 0-7, green in 8-15, red in 16-23.
 using RGBVAL = uint32_t;
 
@@ -98,4 +100,7 @@ public:
     RGBVAL bkcolor = 0;
     std::unique_ptr<ImageAttachment> attached;
     int attachedkind = 0;
+    // Pages only: the pixels changed since the page was last presented, guarded by the page lock
+    // (draw/page_lock.h).
+    draw::Rect unpresented;
 };

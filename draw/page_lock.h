@@ -1,18 +1,28 @@
-// The lock that keeps the window thread's refresh copy of a page apart from drawing on it.
+// The lock that keeps the window thread's refresh copy of a page apart from drawing on it, and
+// the record of what changed on a page since it was last presented.
 #pragma once
 
 #include <mutex>
 
 #include "draw/image.h"
+#include "draw/rect.h"
 
 namespace draw {
 
 // Held while a drawing call changes the pixels of a page or replaces a page's store, and by the
 // window thread while it copies the shown page: a refresh between two drawing calls sees each
-// call whole, and never a freed store. Images that are not pages are not locked.
-std::unique_lock<std::mutex> lockIfPage(const IMAGE* img);
+// call whole, and never a freed store. Images that are not pages are not locked. `changed`
+// (image pixels) joins what the next presentation of the page has to look at.
+std::unique_lock<std::mutex> lockIfPage(IMAGE* img, const Rect& changed);
+// The same for a change of the whole image.
+std::unique_lock<std::mutex> lockIfPage(IMAGE* img);
 
-// The window thread's side: held while it reads a page.
+// The presenters' side: held while they read a page.
 std::unique_lock<std::mutex> lockPages();
+
+// The whole of an image, as a rectangle of its pixels.
+inline Rect wholeImage(const IMAGE& img) {
+    return Rect{0, 0, img.width, img.height};
+}
 
 }  // namespace draw

@@ -141,7 +141,12 @@ void drawtext(int x, int y, const char* text, PIMAGE arg) {
     if (img == nullptr || text == nullptr)
         return;
     const RunOrigin origin = anchoredOrigin(*img, x, y, text);
-    const auto guard = draw::lockIfPage(img);
+    // The run reaches right as far as the drawing may go; measuring it exactly would cost a walk
+    // through the text.
+    const draw::DrawContext& dc = *img->dc;
+    const draw::Rect reach = draw::clipRect(origin.left, origin.top, dc.clip.right,
+                                            origin.top + dc.font.cellHeight, dc.clip);
+    const auto guard = draw::lockIfPage(img, reach);
     drawRun(*img, origin, text);
 }
 

@@ -40,7 +40,7 @@ int IMAGE::putimage(PIMAGE dst, int xDest, int yDest, int copyWidth, int copyHei
         return draw::kTransferred;
 
     const draw::RasterOp op(rop, *target);
-    const auto guard = draw::lockIfPage(target);
+    const auto guard = draw::lockIfPage(target, area);
     // Moving an image down along itself walks the rows bottom-up, so that every source row is
     // read before it is overwritten.
     const bool bottomUp = target == this && shiftY < 0;

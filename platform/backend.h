@@ -26,6 +26,14 @@ struct Point {
     int y = 0;
 };
 
+// A rectangle: left and top inside, right and bottom outside.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 // How the window is made.
 struct WindowSpec {
     int width = 0;  // client area
@@ -65,8 +73,14 @@ public:
     virtual void destroy() = 0;
 
     // Any thread: copies width x height pixels (0x00RRGGBB words, rows `stride` words apart) to
-    // the client area's top-left corner.
-    virtual void present(const uint32_t* pixels, int stride, int width, int height) = 0;
+    // the client area's top-left corner. Outside `changed` (in the picture's pixels) the picture
+    // is what the window last showed there, and the backend may skip it.
+    virtual void present(const uint32_t* pixels, int stride, int width, int height,
+                         Rect changed) = 0;
+    // The same, with any pixel possibly changed.
+    void present(const uint32_t* pixels, int stride, int width, int height) {
+        present(pixels, stride, width, height, Rect{0, 0, width, height});
+    }
 
     // Window thread: the cursor shown over the client area.
     virtual void setCursor(Cursor cursor) = 0;
@@ -91,6 +105,9 @@ public:
     virtual uint32_t tickCount() = 0;
     // Main thread: sleeps for the given time; returns at once for 0 or less.
     virtual void sleepMs(int ms) = 0;
+    // Main thread: a pause shorter than a millisecond, as precise as the platform allows, for
+    // the end of a wait that is otherwise spent polling the clock.
+    virtual void pauseNs(int64_t nanoseconds) = 0;
 
     // Window thread: makes the window, or returns null and says why in `error`.
     virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec, std::string& error) = 0;

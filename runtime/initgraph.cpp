@@ -6,6 +6,7 @@
 
 #include "draw/control.h"
 #include "draw/fatal.h"
+#include "draw/page_lock.h"
 #include "platform/backend.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
@@ -82,6 +83,16 @@ void laterInitgraph(int width, int height) {
     gs.window.load()->show(true);
 }
 
+// A new page in an empty slot. Nothing of it has been presented yet.
+void makePage(int slot) {
+    GraphState& gs = graphstate();
+    const PIMAGE page = newimage(gs.width, gs.height);
+    if (page == nullptr)
+        return;
+    page->unpresented = draw::wholeImage(*page);
+    gs.pages[slot] = page;
+}
+
 }  // namespace
 
 void initgraph(int width, int height, int mode) {
@@ -109,8 +120,9 @@ void setdrawpage(int page) {
         return;  // only four slots exist
     gs.drawpage = page;
     if (gs.pages[page] == nullptr) {
-        gs.pages[page] = newimage(gs.width, gs.height);
-        gs.drawdc = gs.pages[page].load()->dc.get();
+        makePage(page);
+        if (const PIMAGE made = gs.pages[page])
+            gs.drawdc = made->dc.get();
     }
 }
 
@@ -119,7 +131,7 @@ void setshowpage(int page) {
     if (page < 0 || page >= kPageSlots)
         return;
     if (gs.pages[page] == nullptr)
-        gs.pages[page] = newimage(gs.width, gs.height);
+        makePage(page);
     gs.showpage = page;
     gs.refreshcountdown = 0;
 }

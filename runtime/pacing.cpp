@@ -13,15 +13,27 @@ namespace {
 
 int64_t counterFrequency = 1;
 
+// The last part of a wait spent only polling the clock: a pause wakes up this late at worst.
+constexpr double kSpinMs = 0.15;
+
 double clockMs() {
     return elapsedseconds() * 1000.0;
 }
 
-// Sleeps until the deadline, the last fraction of a millisecond spent re-reading the clock.
-void sleepUntil(double deadline) {
-    for (double now = clockMs(); now <= deadline; now = clockMs()) {
-        timersleep(static_cast<int>(deadline - now));
+// One step of a wait: whole milliseconds are slept. Of the last fraction all but the final
+// moments are paused through, so that polling the clock for precision costs little processor.
+void sleepTowards(double remainingMs) {
+    if (remainingMs >= 1) {
+        timersleep(static_cast<int>(remainingMs));
+    } else if (remainingMs > kSpinMs) {
+        platform::backend().pauseNs(static_cast<int64_t>((remainingMs - kSpinMs) * 1e6));
     }
+}
+
+// Sleeps until the deadline, the last moments spent re-reading the clock.
+void sleepUntil(double deadline) {
+    for (double now = clockMs(); now <= deadline; now = clockMs())
+        sleepTowards(deadline - now);
 }
 
 void drawTree() {
@@ -111,7 +123,7 @@ void delayframe(int ms) {
     const double deadline = base + ms;
     for (double now = clockMs(); now <= deadline; now = clockMs()) {
         if (sleepsBeforePresent > 0 && gs.refreshcountdown >= kRefreshFresh) {
-            timersleep(static_cast<int>(deadline - now));
+            sleepTowards(deadline - now);
         } else {
             runtime::refreshwindow(true);
             sleepsBeforePresent = 256;

@@ -13,18 +13,42 @@ namespace runtime {
 
 namespace {
 
-// Presents the view region of an image to the window, cut to the image's store. The view
-// origin is in page pixels, whatever the image's drawing area.
-void presentView(platform::Window& window, const IMAGE& img) {
+// What the window last showed: which page, and which part of it. Guarded by the page lock.
+struct Shown {
+    const IMAGE* page = nullptr;
+    draw::Rect view;
+};
+Shown shown;
+
+bool sameRect(const draw::Rect& a, const draw::Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The part of an image the window shows, cut to the image's store. The view origin is in page
+// pixels, whatever the image's drawing area.
+draw::Rect viewOf(const IMAGE& img) {
     const GraphState& gs = graphstate();
-    const draw::Rect store{0, 0, img.width, img.height};
-    const draw::Rect view =
-        draw::clipRect(gs.viewleft, gs.viewtop, int64_t{gs.viewleft} + gs.viewwidth,
-                       int64_t{gs.viewtop} + gs.viewheight, store);
-    if (view.empty())
-        return;
+    return draw::clipRect(gs.viewleft, gs.viewtop, int64_t{gs.viewleft} + gs.viewwidth,
+                          int64_t{gs.viewtop} + gs.viewheight, draw::wholeImage(img));
+}
+
+// What changed on the page since the window last showed this view of it, in view pixels; the
+// page starts afresh from here. Called with the page lock held.
+platform::Rect takeChanges(IMAGE& page, const draw::Rect& view) {
+    const bool sameAsShown = shown.page == &page && sameRect(shown.view, view);
+    const draw::Rect changed = sameAsShown ? draw::intersect(page.unpresented, view) : view;
+    page.unpresented = {};
+    shown = Shown{&page, view};
+    if (changed.empty())
+        return {};
+    return {changed.left - view.left, changed.top - view.top, changed.right - view.left,
+            changed.bottom - view.top};
+}
+
+void presentView(platform::Window& window, const IMAGE& img, const draw::Rect& view,
+                 const platform::Rect& changed) {
     const uint32_t* origin = img.pixels + static_cast<size_t>(view.top) * img.width + view.left;
-    window.present(origin, img.width, view.width(), view.height());
+    window.present(origin, img.width, view.width(), view.height(), changed);
 }
 
 // The client area always ends up the size initgraph asked for.
@@ -48,8 +72,16 @@ int presentpage() {
     if (window->visible()) {
         if (gs.windowdc.load() == nullptr)
             return 20;
-        if (const PIMAGE page = gs.pages[gs.showpage])
-            presentView(*window, *page);
+        const PIMAGE page = gs.pages[gs.showpage];
+        const draw::Rect view = page != nullptr ? viewOf(*page) : draw::Rect{};
+        if (!view.empty()) {
+            platform::Rect changed;
+            {
+                const auto guard = draw::lockPages();
+                changed = takeChanges(*page, view);
+            }
+            presentView(*window, *page, view, changed);
+        }
     }
     gs.refreshcountdown = kRefreshFresh;
     correctClientSize(*window);
@@ -68,6 +100,8 @@ void presentcopy() {
     platform::Window* window = gs.window;
     if (window == nullptr || gs.presentbuffer == nullptr)
         return;
+    draw::Rect view;
+    platform::Rect changed;
     {
         // The copy is the only moment this thread reads a page.
         const auto guard = draw::lockPages();
@@ -75,8 +109,12 @@ void presentcopy() {
         if (page == nullptr)
             return;
         gs.presentbuffer->copyimage(page);
+        view = viewOf(*page);
+        if (view.empty())
+            return;
+        changed = takeChanges(*page, view);
     }
-    presentView(*window, *gs.presentbuffer);
+    presentView(*window, *gs.presentbuffer, view, changed);
 }
 
 void timerRefresh() {

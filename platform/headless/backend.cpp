@@ -35,7 +35,11 @@ public:
     }
     void sleepMs(int ms) override {
         if (ms > 0)
-            scheduler.sleep(int64_t{ms} * kNanosecondsPerMs);
+            scheduler.sleep(int64_t{ms} * kNanosecondsPerMs, Scheduler::Wake::OnTick);
+    }
+    void pauseNs(int64_t nanoseconds) override {
+        if (nanoseconds > 0)
+            scheduler.sleep(nanoseconds, Scheduler::Wake::Exactly);
     }
 
     std::unique_ptr<Window> createWindow(const WindowSpec& spec, std::string&) override {

@@ -53,10 +53,10 @@ void Scheduler::deliverDue(int64_t at) {
     }
 }
 
-void Scheduler::sleep(int64_t nanoseconds) {
+void Scheduler::sleep(int64_t nanoseconds, Wake wake) {
     std::unique_lock guard(lock_);
-    // A sleeping thread wakes on a tick of a millisecond timer, as it would on a desktop.
-    const int64_t end = (now_ + nanoseconds + kTick - 1) / kTick * kTick;
+    const int64_t asked = now_ + nanoseconds;
+    const int64_t end = wake == Wake::OnTick ? (asked + kTick - 1) / kTick * kTick : asked;
     mainSleeping_ = true;
     changed_.notify_all();
     for (;;) {

@@ -26,9 +26,11 @@ public:
     // of virtual time, as polling a clock costs real time; a loop that polls the clock until a
     // deadline would otherwise never end.
     int64_t poll();
-    // Main thread: lets time pass, handing due messages to the window thread on the way. The
-    // sleep ends on the first whole millisecond at or after the time asked for.
-    void sleep(int64_t nanoseconds);
+    // When a sleep ends: on the first whole millisecond at or after the time asked for, as a
+    // thread sleeping on a millisecond timer wakes, or exactly.
+    enum class Wake { OnTick, Exactly };
+    // Main thread: lets time pass, handing due messages to the window thread on the way.
+    void sleep(int64_t nanoseconds, Wake wake);
 
     // What a scripted moment delivers, made when it falls due (under the scheduler's lock, so
     // it must not call the scheduler).

@@ -66,7 +66,8 @@ void HeadlessWindow::destroy() {
     scheduler_.postFirst({msg::kDestroy, 0, 0});
 }
 
-void HeadlessWindow::present(const uint32_t* pixels, int stride, int width, int height) {
+// Every presentation is recorded whole, so that tests see exactly what the window shows.
+void HeadlessWindow::present(const uint32_t* pixels, int stride, int width, int height, Rect) {
     const Size client = clientSize();
     frames_.present(static_cast<double>(scheduler_.now()) / kNanosecondsPerMs, pixels, stride,
                     width, height, client.width, client.height);

@@ -42,11 +42,16 @@ public:
     }
 
     void sleepMs(int ms) override {
-        if (ms <= 0)
+        if (ms > 0)
+            pauseNs(ms * kNanosecondsPerMs);
+    }
+
+    void pauseNs(int64_t nanoseconds) override {
+        if (nanoseconds <= 0)
             return;
         lowerTimerSlack();
         // An absolute deadline keeps interruptions by signals from stretching the sleep.
-        const int64_t deadline = monotonicNs() + ms * kNanosecondsPerMs;
+        const int64_t deadline = monotonicNs() + nanoseconds;
         const timespec until{static_cast<time_t>(deadline / kNanosecondsPerSecond),
                              static_cast<long>(deadline % kNanosecondsPerSecond)};
         while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {

@@ -127,12 +127,17 @@ void Framebuffer::release() {
     plainPixels_.clear();
 }
 
-void Framebuffer::present(const uint32_t* pixels, int stride, int width, int height) {
+void Framebuffer::present(const uint32_t* pixels, int stride, int width, int height, Rect hint) {
     if (image_ == nullptr)
         return;
     width = std::clamp(width, 0, image_->width);
     height = std::clamp(height, 0, image_->height);
-    const std::optional<Span> changed = copyChanges(pixels, stride, width, height);
+    // After the window lost its contents the whole picture is compared, as nothing is known.
+    const Rect area =
+        lost_ ? Rect{0, 0, width, height}
+              : Rect{std::clamp(hint.left, 0, width), std::clamp(hint.top, 0, height),
+                     std::clamp(hint.right, 0, width), std::clamp(hint.bottom, 0, height)};
+    const std::optional<Rect> changed = copyChanges(pixels, stride, area);
     if (lost_) {
         send({0, 0, image_->width, image_->height});
         lost_ = false;
@@ -141,28 +146,33 @@ void Framebuffer::present(const uint32_t* pixels, int stride, int width, int hei
     }
 }
 
-// Copies the rows that differ from what the window shows into the image; the changed span.
-std::optional<Framebuffer::Span> Framebuffer::copyChanges(const uint32_t* pixels, int stride,
-                                                          int width, int height) {
-    std::optional<Span> changed;
+// Copies the rows of the area that differ from what the window shows into the image; the
+// changed span.
+std::optional<Rect> Framebuffer::copyChanges(const uint32_t* pixels, int stride, const Rect& area) {
+    std::optional<Rect> changed;
     const int bytesPerPixel = format_->bytesPerPixel();
-    for (int y = 0; y < height; ++y) {
-        const uint32_t* source = pixels + static_cast<ptrdiff_t>(y) * stride;
+    const int width = area.right - area.left;
+    if (width <= 0)
+        return changed;
+    for (int y = area.top; y < area.bottom; ++y) {
+        const uint32_t* source = pixels + static_cast<ptrdiff_t>(y) * stride + area.left;
         const uint8_t* row = reinterpret_cast<const uint8_t*>(source);
         if (!format_->native()) {
             format_->convert(source, width, convertedRow_.data());
             row = convertedRow_.data();
         }
         auto* kept = reinterpret_cast<uint8_t*>(image_->data) +
-                     static_cast<ptrdiff_t>(y) * image_->bytes_per_line;
+                     static_cast<ptrdiff_t>(y) * image_->bytes_per_line +
+                     static_cast<ptrdiff_t>(area.left) * bytesPerPixel;
         const auto columns = changedColumns(row, kept, width, bytesPerPixel);
         if (!columns)
             continue;
-        const auto [first, last] = *columns;
-        std::memcpy(kept + first * bytesPerPixel, row + first * bytesPerPixel,
+        const int first = area.left + columns->first;
+        const int last = area.left + columns->second;
+        std::memcpy(kept + columns->first * bytesPerPixel, row + columns->first * bytesPerPixel,
                     static_cast<size_t>(last - first) * bytesPerPixel);
         if (!changed)
-            changed = Span{first, y, last, y + 1};
+            changed = Rect{first, y, last, y + 1};
         changed->left = std::min(changed->left, first);
         changed->right = std::max(changed->right, last);
         changed->bottom = y + 1;
@@ -170,7 +180,7 @@ std::optional<Framebuffer::Span> Framebuffer::copyChanges(const uint32_t* pixels
     return changed;
 }
 
-void Framebuffer::send(const Span& span) {
+void Framebuffer::send(const Rect& span) {
     const int width = span.right - span.left;
     const int height = span.bottom - span.top;
     if (shared_) {

@@ -27,26 +27,19 @@ public:
     // Frees the image, before the window goes.
     void release();
     // Sends the changed part of a width x height picture (0x00RRGGBB words, rows `stride`
-    // words apart) to the client area's top-left corner.
-    void present(const uint32_t* pixels, int stride, int width, int height);
+    // words apart) to the client area's top-left corner; only the part within `changed` can
+    // differ from what the window shows.
+    void present(const uint32_t* pixels, int stride, int width, int height, Rect changed);
     // The window lost its contents: the next presentation sends the whole picture.
     void contentsLost() { lost_ = true; }
 
     bool sharesMemory() const { return shared_; }
 
 private:
-    // A rectangle of the image, for the part a presentation changed.
-    struct Span {
-        int left;
-        int top;
-        int right;
-        int bottom;
-    };
-
     bool makeSharedImage(Size size);
     bool makePlainImage(Size size);
-    std::optional<Span> copyChanges(const uint32_t* pixels, int stride, int width, int height);
-    void send(const Span& span);
+    std::optional<Rect> copyChanges(const uint32_t* pixels, int stride, const Rect& area);
+    void send(const Rect& span);
 
     Display* display_;
     ::Window window_;

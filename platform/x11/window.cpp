@@ -213,11 +213,11 @@ void X11Window::destroy() {
     pump_.queue({msg::kDestroy, 0, 0});
 }
 
-void X11Window::present(const uint32_t* pixels, int stride, int width, int height) {
+void X11Window::present(const uint32_t* pixels, int stride, int width, int height, Rect changed) {
     DisplayLock lock(*this);
     if (destroyed_)
         return;
-    framebuffer_->present(pixels, stride, width, height);
+    framebuffer_->present(pixels, stride, width, height, changed);
 }
 
 bool X11Window::sharesMemory() {

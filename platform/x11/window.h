@@ -33,7 +33,8 @@ public:
     Size clientSize() override;
     void setClientSize(Size size) override;
     void destroy() override;
-    void present(const uint32_t* pixels, int stride, int width, int height) override;
+    using Window::present;
+    void present(const uint32_t* pixels, int stride, int width, int height, Rect changed) override;
     void setCursor(Cursor cursor) override;
     bool pointerInClient() override;
     void captureMouse(bool capture) override;

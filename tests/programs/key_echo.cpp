@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
         key = readkey();
         std::printf("%d\n", key);
         std::fflush(stdout);
-        if (key <= 0) return 3;
+        if (key <= 0)
+            return 3;
     }
     hidegraph();
     return 0;

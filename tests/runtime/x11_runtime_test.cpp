@@ -23,11 +23,14 @@ namespace {
     ::Window* children = nullptr;
     unsigned count = 0;
     ::Window found = 0;
-    if (XQueryTree(display, root, &root, &parent, &children, &count) == 0) return 0;
+    if (XQueryTree(display, root, &root, &parent, &children, &count) == 0)
+        return 0;
     for (unsigned i = 0; i < count && found == 0; ++i) {
         XClassHint hint{};
-        if (XGetClassHint(display, children[i], &hint) == 0) continue;
-        if (std::string(hint.res_class) == "Tarvel") found = children[i];
+        if (XGetClassHint(display, children[i], &hint) == 0)
+            continue;
+        if (std::string(hint.res_class) == "Tarvel")
+            found = children[i];
         XFree(hint.res_name);
         XFree(hint.res_class);
     }
@@ -55,7 +58,8 @@ protected:
         std::vector<int> codes;
         while (codes.size() < count) {
             const auto line = program_.readLine();
-            if (!line) break;
+            if (!line)
+                break;
             codes.push_back(std::stoi(*line));
         }
         return codes;
@@ -89,13 +93,14 @@ TEST_F(X11Runtime, TheCloseButtonEndsTheProgramWithCodeZero) {
 
 TEST(X11RuntimeWithoutDisplay, InitgraphFailsFastWithAMessage) {
     const std::string display = unusedDisplayName();
-    const std::string command = "DISPLAY=" + display + " timeout 5 " +
-                                builtProgram("trivanta_key_echo") + " 2>&1";
+    const std::string command =
+        "DISPLAY=" + display + " timeout 5 " + builtProgram("trivanta_key_echo") + " 2>&1";
     FILE* output = popen(command.c_str(), "r");
     ASSERT_NE(output, nullptr);
     std::string text;
     char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, output) != nullptr) text += buffer;
+    while (std::fgets(buffer, sizeof buffer, output) != nullptr)
+        text += buffer;
     const int status = pclose(output);
     EXPECT_NE(text.find("cannot open the X display"), std::string::npos) << text;
     EXPECT_EQ(text.find("ready"), std::string::npos);

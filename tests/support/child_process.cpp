@@ -24,14 +24,17 @@ Clock::time_point deadlineAfter(double seconds) {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
     int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0) return;
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
-    if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
+    if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0)
+        pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
     output_ = pipeFds[0];
@@ -42,7 +45,8 @@ ChildProcess::~ChildProcess() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    if (output_ >= 0) close(output_);
+    if (output_ >= 0)
+        close(output_);
 }
 
 std::optional<std::string> ChildProcess::readLine(double timeoutSeconds) {
@@ -55,12 +59,15 @@ std::optional<std::string> ChildProcess::readLine(double timeoutSeconds) {
         }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) return std::nullopt;
+        if (left.count() <= 0)
+            return std::nullopt;
         pollfd ready{output_, POLLIN, 0};
-        if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) return std::nullopt;
+        if (poll(&ready, 1, static_cast<int>(left.count())) <= 0)
+            return std::nullopt;
         char buffer[256];
         const ssize_t got = read(output_, buffer, sizeof buffer);
-        if (got <= 0) return std::nullopt;
+        if (got <= 0)
+            return std::nullopt;
         pending_.append(buffer, static_cast<size_t>(got));
     }
 }
@@ -71,7 +78,8 @@ std::optional<int> ChildProcess::waitExit(double timeoutSeconds) {
         int status = 0;
         if (waitpid(pid_, &status, WNOHANG) == pid_) {
             ended_ = true;
-            if (WIFEXITED(status)) return WEXITSTATUS(status);
+            if (WIFEXITED(status))
+                return WEXITSTATUS(status);
             return std::nullopt;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -79,4 +87,6 @@ std::optional<int> ChildProcess::waitExit(double timeoutSeconds) {
     return std::nullopt;
 }
 
-std::string builtProgram(const char* name) { return std::string(TRIVANTA_PROGRAM_DIR) + "/" + name; }
+std::string builtProgram(const char* name) {
+    return std::string(TRIVANTA_PROGRAM_DIR) + "/" + name;
+}

@@ -32,6 +32,8 @@ public:
     const std::string& name() const { return name_; }
     // The test's own connection to the server.
     Display* connection() const { return connection_; }
+    // The server's process.
+    pid_t pid() const { return pid_; }
 
 private:
     std::optional<int> startServer(const XvfbOptions& options);
