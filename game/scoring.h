@@ -1,0 +1,27 @@
+// Points, levels and the schedule of special blocks: everything the score decides.
+#pragma once
+
+#include <cstdint>
+
+#include "game/state.h"
+#include "runtime/graph.h"
+
+// One point: `progress` moves on by 2 and the score digits count up. The thousands digit has
+// no carry; from 9999 on the digits stay put while `progress` goes on counting.
+void addPoint(GameState& state);
+
+// The levels above the first. Each starts once `progress` reaches `from`.
+struct Level {
+    int32_t from;
+    int32_t fallDelay;
+    RGBVAL colour;
+    const char* mode;    // GBK
+    const char* target;  // the score the next level starts at, GBK
+    bool shortTarget;    // its target is narrower than the one before, which must be erased
+};
+
+// The level `progress` has reached, or null while it is still the first.
+const Level* levelOf(int32_t progress);
+
+// The kind of special block due before the next piece, or 0.
+int32_t specialDue(int32_t progress, int32_t specialIndex);

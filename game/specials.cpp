@@ -1,0 +1,166 @@
+// The special blocks as the player sees them: how each kind looks, and its effect drawn step by
+// step.
+#include "game/matching.h"
+#include "game/routines.h"
+#include "game/scoring.h"
+#include "game/screen.h"
+#include "game/special_rules.h"
+#include "game/state.h"
+#include "game/texts.h"
+
+namespace {
+
+constexpr int kPauseMs = 1000;
+constexpr int kPreviewColumn = 9;
+constexpr int kPreviewBlockX = 365;
+constexpr int kCentreOffset = 15;
+
+// A white disc drawn as circles of growing radius, or a ring of the outer ones.
+void drawCircles(int x, int y, int firstRadius) {
+    setpencolor(kWhite);
+    for (int radius = firstRadius; radius <= 15; ++radius)
+        drawcircle(x + kCentreOffset, y + kCentreOffset, radius);
+}
+
+void drawKind(int32_t kind, int x, int y) {
+    switch (kind) {
+        case kEraseSpecial:
+            fillbar(x, y, x + kCellSize, y + kCellSize);
+            break;
+        case WhiteDisc:
+            drawCircles(x, y, 1);
+            break;
+        case WhiteSquare:
+            setbrushcolor(kWhite);
+            fillbar(x, y, x + kCellSize, y + kCellSize);
+            break;
+        case WhiteRing:
+            drawCircles(x, y, 8);
+            break;
+        case WhiteFrame:
+            setbrushcolor(kWhite);
+            fillbar(x, y, x + kCellSize, y + kCellSize);
+            setbrushcolor(kBlack);
+            fillbar(x + 4, y + 4, x + 26, y + 26);
+            break;
+        default:
+            break;
+    }
+}
+
+// The colour chooser over the middle of the well, in the colour the level's texts were last
+// drawn in.
+void drawChooser() {
+    setbrushcolor(kWhite);
+    fillbar(70, 120, 280, 333);
+    setbrushcolor(kBlack);
+    fillbar(73, 123, 277, 330);
+    const char* const lines[] = {text::kChooseColour, text::kChooseRed,    text::kChooseGreen,
+                                 text::kChooseBlue,   text::kChooseYellow, text::kChooseOrange,
+                                 text::kChoosePurple};
+    int y = 125;
+    for (const char* line : lines) {
+        drawtext(75, y, line);
+        y += 29;
+    }
+}
+
+// The chosen colour; red when the window is gone and nothing can be chosen any more.
+Cell readChosenColour() {
+    const int key = readKeyUntil([](int typed) { return chosenColour(typed) >= 0; });
+    return key != 0 ? chosenColour(key) : RED;
+}
+
+void repaintWell(const Board& board) {
+    for (int column = 0; column < kColumns; ++column) {
+        for (int row = kTopRow + 1; row <= kBottomRow; ++row) {
+            const Cell value = board.at(column, row);
+            if (value == EMPTY)
+                setbrushcolor(kBlack);
+            else
+                setCellBrush(value);
+            fillCell(column, row);
+        }
+    }
+}
+
+void applyDisc(GameState& state) {
+    eraseCells(drillColumn(state));
+    redrawScore();
+}
+
+void applySquare(GameState& state) {
+    eraseCells(blastAround(state));
+    redrawScore();
+    setbrushcolor(kBlack);
+    for (int column : clearAboveBlast(state)) {
+        for (int row = state.special.row - 2; row <= state.special.row; ++row)
+            fillCell(column, row);
+    }
+}
+
+void applyRing(GameState& state) {
+    const RingEffect effect = removeColour(state);
+    if (effect.onFloor) {
+        redrawScore();
+        return;
+    }
+    eraseCells(effect.removed);
+    drawGravity(applyGravity(state));
+    redrawScore();
+    resolveMatches();
+}
+
+void applyFrame(GameState& state) {
+    drawChooser();
+    state.board.at(state.special.column, state.special.row) = readChosenColour();
+    repaintWell(state.board);
+    state.checkList[0] = CheckEntry{state.special.column, state.special.row};
+    resolveMatches();
+}
+
+}  // namespace
+
+void drawSpecial(int32_t kind, int column, int y) {
+    setbrushcolor(kBlack);
+    int x = cellLeft(column);
+    if (column == kPreviewColumn) {
+        fillbar(324, 85, 438, 190);
+        x = kPreviewBlockX;
+    }
+    drawKind(kind, x, y);
+    // Nothing shows above the well, and its top frame line stays whole over the block.
+    if (y < kWellTop) {
+        setbrushcolor(kBlack);
+        fillbar(x, y, x + kCellSize, 48);
+        setbrushcolor(kWhite);
+        fillbar(x, 48, x + kCellSize, kWellTop);
+    }
+}
+
+void applySpecial() {
+    GameState& state = game();
+    const int32_t kind = state.pendingSpecial;
+    drawSpecial(kind, state.special.column, cellTop(state.special.row));
+    delayframe(kPauseMs);
+    if (kind != WhiteFrame) {
+        addPoint(state);
+        eraseCell(state.special.column, state.special.row);
+    }
+    switch (kind) {
+        case WhiteDisc:
+            applyDisc(state);
+            break;
+        case WhiteSquare:
+            applySquare(state);
+            break;
+        case WhiteRing:
+            applyRing(state);
+            break;
+        case WhiteFrame:
+            applyFrame(state);
+            break;
+        default:
+            break;
+    }
+}
