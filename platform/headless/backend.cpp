@@ -137,6 +137,9 @@ int64_t frameCount() {
 Frame lastFrame() {
     return instance().frames.last();
 }
+void observeFrames(std::function<void(const Frame&)> observer) {
+    instance().frames.setObserver(std::move(observer));
+}
 void recordFrames(bool on) {
     instance().frames.setRecording(on);
 }

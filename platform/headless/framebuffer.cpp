@@ -23,6 +23,8 @@ void FrameRecorder::present(double atMs, const uint32_t* pixels, int stride, int
     }
     if (recording_)
         recorded_.push_back(last_);
+    if (observer_)
+        observer_(last_);
 }
 
 int64_t FrameRecorder::count() {
@@ -40,6 +42,11 @@ void FrameRecorder::setRecording(bool on) {
     recording_ = on;
     if (!on)
         recorded_.clear();
+}
+
+void FrameRecorder::setObserver(std::function<void(const Frame&)> observer) {
+    std::lock_guard guard(lock_);
+    observer_ = std::move(observer);
 }
 
 std::vector<Frame> FrameRecorder::recorded() {

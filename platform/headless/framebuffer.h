@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
     int64_t count();
     Frame last();
     void setRecording(bool on);
+    void setObserver(std::function<void(const Frame&)> observer);
     std::vector<Frame> recorded();
 
 private:
@@ -24,6 +26,7 @@ private:
     Frame last_;
     bool recording_ = false;
     std::vector<Frame> recorded_;
+    std::function<void(const Frame&)> observer_;
 };
 
 }  // namespace platform::headless

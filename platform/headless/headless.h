@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,11 @@ struct Frame {
 
     uint32_t pixel(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
+
+// Calls `observer` with every picture the window shows, as it is shown (on whichever thread
+// presents it, with the frame record locked: it must not call the frame functions below);
+// null stops the calls.
+void observeFrames(std::function<void(const Frame&)> observer);
 
 // What the window shows: every presentation counts; the last picture is always kept, and every
 // picture while recording is on.
