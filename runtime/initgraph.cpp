@@ -10,6 +10,7 @@
 #include "platform/backend.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
+#include "runtime/logo.h"
 #include "runtime/messages.h"
 #include "runtime/page_setup.h"
 #include "runtime/window_proc.h"
@@ -65,6 +66,8 @@ void firstInitgraph(int width, int height, int mode) {
     gs.mousex = gs.width / 2;
     gs.mousey = gs.height / 2;
     ensureControlRoot();
+    if (mode & MODE_STARTLOGO)
+        runtime::playLogo();
     if (mode & MODE_MANUALPRESENT)
         setmanualpresent(1);
     gs.initdone = 1;
