@@ -4,39 +4,17 @@
 
 // Xlib's macros (None, Bool) would break gtest's headers, so Xlib comes after them.
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "tests/support/child_process.h"
+#include "tests/support/x11_screen.h"
 #include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 
 namespace {
-
-// The runtime's window: the top-level window of class "Tarvel".
-::Window findRuntimeWindow(Display* display) {
-    ::Window root = DefaultRootWindow(display);
-    ::Window parent = 0;
-    ::Window* children = nullptr;
-    unsigned count = 0;
-    ::Window found = 0;
-    if (XQueryTree(display, root, &root, &parent, &children, &count) == 0)
-        return 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        XClassHint hint{};
-        if (XGetClassHint(display, children[i], &hint) == 0)
-            continue;
-        if (std::string(hint.res_class) == "Tarvel")
-            found = children[i];
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-    }
-    XFree(children);
-    return found;
-}
 
 class X11Runtime : public ::testing::Test {
 protected:
@@ -44,7 +22,8 @@ protected:
         ASSERT_TRUE(server_.running()) << server_.error();
         ASSERT_TRUE(program_.started());
         ASSERT_EQ(program_.readLine(), "ready");
-        ASSERT_TRUE(eventually([&] { return (window_ = findRuntimeWindow(display())) != 0; }));
+        ASSERT_TRUE(
+            eventually([&] { return (window_ = findWindowOfClass(display(), "Tarvel")) != 0; }));
         // Without a window manager the focus must be given by hand.
         XSetInputFocus(display(), window_, RevertToParent, CurrentTime);
         XSync(display(), False);

@@ -1,0 +1,27 @@
+// Looking at a program's window from outside, through the test's own X connection.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The top-level window of the given class (WM_CLASS), or 0.
+::Window findWindowOfClass(Display* display, const std::string& windowClass);
+
+// The window's pixels as 0x00RRGGBB, row by row, from (x, y), width x height; empty when the
+// window cannot be read.
+struct ScreenArea {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t at(int px, int py) const {
+        return pixels[static_cast<size_t>(py - y) * width + (px - x)];
+    }
+};
+ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width, int height);
+uint32_t windowPixel(Display* display, ::Window window, int x, int y);
