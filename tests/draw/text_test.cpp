@@ -10,12 +10,6 @@
 #include "tests/draw/text_page.h"
 #include "tests/support/pixels.h"
 
-// fontconfig loses a few hundred bytes while it parses the system's configuration, once per
-// process. That is not ours to fix, so the leak checker of sanitizer builds passes over it.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-
 namespace {
 
 constexpr const char* kMixed = "a\xD6\xD0\x62";  // a中b: cells of 12, 24 and 12

@@ -59,9 +59,7 @@ protected:
         ASSERT_TRUE(game_.started());
         ASSERT_TRUE(within(5, [&] { return (window_ = findWindowOfClass(display(), "Tarvel")); }));
         appeared_ = Clock::now();
-        // Without a window manager the focus must be given by hand.
-        XSetInputFocus(display(), window_, RevertToParent, CurrentTime);
-        XSync(display(), False);
+        ASSERT_TRUE(focusWhenViewable(display(), window_));
     }
 
     Display* display() { return server_.connection(); }

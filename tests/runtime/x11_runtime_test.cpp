@@ -24,9 +24,7 @@ protected:
         ASSERT_EQ(program_.readLine(), "ready");
         ASSERT_TRUE(
             eventually([&] { return (window_ = findWindowOfClass(display(), "Tarvel")) != 0; }));
-        // Without a window manager the focus must be given by hand.
-        XSetInputFocus(display(), window_, RevertToParent, CurrentTime);
-        XSync(display(), False);
+        ASSERT_TRUE(focusWhenViewable(display(), window_));
     }
 
     Display* display() { return server_.connection(); }

@@ -3,14 +3,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 
@@ -26,16 +24,19 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
         return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     std::vector<char*> args;
     for (const std::string& arg : argv)
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
-    if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0)
-        pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
+    pid_ = fork();
+    if (pid_ == 0) {
+        // The program dies with the test, whatever ends the test: a program left behind would
+        // keep the test's output open and its X server alive. Only calls safe after fork.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        dup2(pipeFds[1], STDOUT_FILENO);
+        execv(args[0], args.data());
+        _exit(127);
+    }
     close(pipeFds[1]);
     output_ = pipeFds[0];
 }

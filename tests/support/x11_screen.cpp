@@ -2,6 +2,8 @@
 
 #include <X11/Xutil.h>
 
+#include "tests/support/x11_window.h"
+
 namespace {
 
 // A pixel of the server's format as 0x00RRGGBB, for any TrueColor depth.
@@ -40,6 +42,19 @@ uint32_t toRgb(unsigned long pixel, const XImage& image) {
     }
     XFree(children);
     return found;
+}
+
+bool focusWhenViewable(Display* display, ::Window window) {
+    const bool viewable = eventually([&] {
+        XWindowAttributes attributes{};
+        return XGetWindowAttributes(display, window, &attributes) != 0 &&
+               attributes.map_state == IsViewable;
+    });
+    if (!viewable)
+        return false;
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+    return true;
 }
 
 ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width, int height) {

@@ -10,6 +10,10 @@
 // The top-level window of the given class (WM_CLASS), or 0.
 ::Window findWindowOfClass(Display* display, const std::string& windowClass);
 
+// Gives the window the keyboard focus once it is on screen (a window manager would; without
+// one the test must). Returns false when it does not appear within five seconds.
+bool focusWhenViewable(Display* display, ::Window window);
+
 // The window's pixels as 0x00RRGGBB, row by row, from (x, y), width x height; empty when the
 // window cannot be read.
 struct ScreenArea {
