@@ -1,13 +1,15 @@
 // Arcs and circles: outlines of ellipses drawn with the selected pen.
 //
-// A pen of width w draws the ring between two ellipses around the centre whose doubled
-// semi-axes are 2a + w and 2a - w (and the same for b). A pixel offset (x, y) from the centre
-// lies within the ellipse of doubled semi-axes A and B when
-//     4x²(B² - 1) + 4y²(A² - 1) <= (A² - 1)(B² - 1),
-// which for a one-pixel circle of radius r is r(r - 1) <= x² + y² <= r(r + 1): the circle passes
-// through its four extreme points, and circles of radius 1, 2, 3, ... around one centre cover
-// the disc without holes. The ring is computed row by row inside the clip rectangle, so the cost
-// never depends on the radius.
+// Like every shape here, an ellipse with centre (x, y) and radii a and b fills its bounding box
+// from (x - a, y - b) up to but excluding (x + a, y + b): its centre is the corner point (x, y)
+// between four pixels. A pixel is measured at its own centre, so in doubled units its offset
+// X = 2(px - x) + 1, Y = 2(py - y) + 1 is odd, and it lies within the ellipse of doubled
+// semi-axes A and B when X²B² + Y²A² <= A²B². A pen of width w draws the ring between the
+// ellipses of doubled semi-axes 2a - 1 + w and 2a - 1 - w (and the same for b). For a one-pixel
+// circle of radius r that is r - 1 < |offset| <= r: circles of radius 1, 2, 3, ... around one
+// centre tile the disc without holes, and a circle of radius 15 fills exactly the 30-pixel square
+// around its centre, as a block of the game does. The ring is computed row by row inside the
+// clip rectangle, so the cost never depends on the radius.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -39,82 +41,80 @@ int64_t isqrt(Wide n) {
     return root;
 }
 
-int64_t ceilDiv4(Wide n) {
-    return static_cast<int64_t>((n + 3) / 4);
+// The largest odd number not above n, or 0 when there is none.
+int64_t oddAtMost(int64_t n) {
+    if (n < 1)
+        return 0;
+    return n % 2 == 1 ? n : n - 1;
 }
 
-// The columns |x| from `inner` to `outer` (both included) that a row of the ring covers.
+// One of the ring's two ellipses, by its doubled semi-axes.
+struct Ellipse {
+    int64_t a;
+    int64_t b;
+
+    bool empty() const { return a < 1 || b < 1; }
+
+    // The largest odd |X| of row Y within the ellipse (boundary included, or not when
+    // `strictly`), or 0 when the row has none.
+    int64_t halfWidth(int64_t y, bool strictly) const {
+        if (empty())
+            return 0;
+        const Wide room = Wide{b} * b - Wide{y} * y;
+        if (room < 0 || (strictly && room == 0))
+            return 0;
+        if (a == b)
+            return oddAtMost(isqrt(room - (strictly ? 1 : 0)));
+        // X² against a²(1 - Y²/b²): exact enough in long double for every radius an int holds.
+        const long double squared = static_cast<long double>(a) * a *
+                                    static_cast<long double>(room) /
+                                    (static_cast<long double>(b) * b);
+        const long double root = std::sqrt(squared);
+        return oddAtMost(static_cast<int64_t>(strictly ? std::ceil(root) - 1 : std::floor(root)));
+    }
+};
+
+// The odd |X| from `inner` to `outer` that a row of the ring covers.
 struct RowSpan {
     int64_t inner;
     int64_t outer;
 };
 
-// The ring a pen draws around an ellipse, as the outer ellipse minus the inside of the inner
-// one. Doubled semi-axes below 2 make the inner ellipse empty.
+// The ring a pen draws: the outer ellipse less the inside of the inner one.
 class Ring {
 public:
     Ring(int64_t a, int64_t b, int penWidth, bool insideFrame) {
         const int64_t w = penWidth;
         // An inside-frame pen keeps the outer edge of a one-pixel pen and grows inwards.
-        outerA_ = insideFrame ? 2 * a + 1 : 2 * a + w;
-        outerB_ = insideFrame ? 2 * b + 1 : 2 * b + w;
-        innerA_ = insideFrame ? outerA_ - 2 * w : 2 * a - w;
-        innerB_ = insideFrame ? outerB_ - 2 * w : 2 * b - w;
+        outer_ = insideFrame ? Ellipse{2 * a, 2 * b} : Ellipse{2 * a - 1 + w, 2 * b - 1 + w};
+        inner_ = insideFrame ? Ellipse{2 * a - 2 * w, 2 * b - 2 * w}
+                             : Ellipse{2 * a - 1 - w, 2 * b - 1 - w};
     }
 
-    // The largest |y| any row of the ring reaches, and the largest |x|.
-    int64_t halfHeight() const { return isqrt((Wide{outerB_} * outerB_ - 1) / 4); }
-    int64_t halfWidth() const { return isqrt((Wide{outerA_} * outerA_ - 1) / 4); }
+    // The pixels the ring may cover around the corner point (cx, cy).
+    draw::Rect bounds(int64_t cx, int64_t cy, const draw::Rect& clip) const {
+        const int64_t across = oddAtMost(outer_.a);
+        const int64_t down = oddAtMost(outer_.b);
+        if (across == 0 || down == 0)
+            return {};
+        return draw::clipRect(cx - (across + 1) / 2, cy - (down + 1) / 2, cx + (across + 1) / 2,
+                              cy + (down + 1) / 2, clip);
+    }
 
     std::optional<RowSpan> span(int64_t y) const {
-        const auto outer = outerHalfWidth(y);
-        if (!outer)
+        const int64_t outer = outer_.halfWidth(y, false);
+        if (outer == 0)
             return std::nullopt;
-        const int64_t inner = innerCount(y);
-        if (inner > *outer)
+        const int64_t inside = inner_.halfWidth(y, true);
+        const int64_t inner = inside == 0 ? 1 : inside + 2;
+        if (inner > outer)
             return std::nullopt;
-        return RowSpan{inner, *outer};
+        return RowSpan{inner, outer};
     }
 
 private:
-    bool circle() const { return outerA_ == outerB_ && innerA_ == innerB_; }
-
-    // The largest x >= 0 of row y inside the outer ellipse.
-    std::optional<int64_t> outerHalfWidth(int64_t y) const {
-        const Wide a2m1 = Wide{outerA_} * outerA_ - 1;
-        const Wide b2m1 = Wide{outerB_} * outerB_ - 1;
-        if (4 * Wide{y} * y > b2m1)
-            return std::nullopt;
-        if (circle())
-            return isqrt(a2m1 / 4 - Wide{y} * y);
-        return static_cast<int64_t>(std::floor(std::sqrt(halfWidthSquared(a2m1, b2m1, y))));
-    }
-
-    // How many x >= 0 of row y lie strictly inside the inner ellipse.
-    int64_t innerCount(int64_t y) const {
-        if (innerA_ < 2 || innerB_ < 2)
-            return 0;
-        const Wide a2m1 = Wide{innerA_} * innerA_ - 1;
-        const Wide b2m1 = Wide{innerB_} * innerB_ - 1;
-        if (4 * Wide{y} * y >= b2m1)
-            return 0;
-        if (circle()) {
-            const Wide room = ceilDiv4(a2m1) - 1 - Wide{y} * y;
-            return room < 0 ? 0 : isqrt(room) + 1;
-        }
-        return static_cast<int64_t>(std::ceil(std::sqrt(halfWidthSquared(a2m1, b2m1, y))));
-    }
-
-    // x² on the boundary of an ellipse at row y, for ellipses whose axes differ.
-    static long double halfWidthSquared(Wide a2m1, Wide b2m1, int64_t y) {
-        const long double quarterA = static_cast<long double>(a2m1) / 4;
-        if (b2m1 == 0)
-            return quarterA;
-        const long double share = 1.0L - 4.0L * y * y / static_cast<long double>(b2m1);
-        return std::max(0.0L, quarterA * share);
-    }
-
-    int64_t outerA_, outerB_, innerA_, innerB_;
+    Ellipse outer_;
+    Ellipse inner_;
 };
 
 // A direction from the centre with y pointing up, so counter-clockwise is the positive sense.
@@ -179,32 +179,35 @@ Vec arcPoint(int x, int y, int angle, int xradius, int yradius) {
     return Vec{static_cast<int64_t>(std::trunc(px)) - x, y - static_cast<int64_t>(std::trunc(py))};
 }
 
-// Draws the ring around (cx, cy) within `box`, a clipped rectangle that holds all of it.
+// Draws the ring around the corner point (cx, cy) within `box`, a clipped rectangle that holds
+// all of it.
 void drawRing(IMAGE& img, int64_t cx, int64_t cy, const draw::Rect& box, const Ring& ring,
               const ArcFilter& filter, RGBVAL color) {
     for (int64_t py = box.top; py < box.bottom; ++py) {
-        const auto span = ring.span(py - cy);
+        const int64_t y = 2 * (py - cy) + 1;
+        const auto span = ring.span(y);
         if (!span)
             continue;
         uint32_t* row = draw::pixelRow(img, static_cast<int>(py));
-        auto plot = [&](int64_t from, int64_t to) {
-            from = std::max<int64_t>(from, box.left);
-            to = std::min<int64_t>(to, box.right - 1);
+        // The pixels whose doubled offsets run from `first` to `last` (odd numbers).
+        auto plot = [&](int64_t first, int64_t last) {
+            const int64_t from = std::max<int64_t>(cx + (first - 1) / 2, box.left);
+            const int64_t to = std::min<int64_t>(cx + (last - 1) / 2, box.right - 1);
             if (filter.everyPixel()) {
                 if (from <= to)
                     std::fill(row + from, row + to + 1, color);
                 return;
             }
             for (int64_t px = from; px <= to; ++px) {
-                if (filter.covers(Vec{px - cx, cy - py}))
+                if (filter.covers(Vec{2 * (px - cx) + 1, -y}))
                     row[px] = color;
             }
         };
-        if (span->inner == 0) {
-            plot(cx - span->outer, cx + span->outer);
+        if (span->inner == 1) {
+            plot(-span->outer, span->outer);
         } else {
-            plot(cx - span->outer, cx - span->inner);
-            plot(cx + span->inner, cx + span->outer);
+            plot(-span->outer, -span->inner);
+            plot(span->inner, span->outer);
         }
     }
 }
@@ -227,10 +230,7 @@ void drawarc(int x, int y, int startangle, int endangle, int xradius, int yradiu
         pen, std::sqrt((static_cast<double>(a) * a + static_cast<double>(b) * b) / 2));
     const int64_t cx = int64_t{x} + img->dc->originx;
     const int64_t cy = int64_t{y} + img->dc->originy;
-    const int64_t halfWidth = ring.halfWidth();
-    const int64_t halfHeight = ring.halfHeight();
-    const draw::Rect box = draw::clipRect(cx - halfWidth, cy - halfHeight, cx + halfWidth + 1,
-                                          cy + halfHeight + 1, img->dc->clip);
+    const draw::Rect box = ring.bounds(cx, cy, img->dc->clip);
     if (box.empty())
         return;
     const auto guard = draw::lockIfPage(img, box);

@@ -12,23 +12,29 @@ namespace {
 
 constexpr RGBVAL kWhite = 0xFFFFFF;
 
-// The one-pixel circle of radius r: the pixels whose squared distance from the centre lies in
-// [r(r - 1), r(r + 1)].
+// The one-pixel circle of radius r around the corner point between four pixels: the pixels
+// whose centres lie more than r - 1 and at most r away from it.
 bool onCircle(int dx, int dy, int r) {
-    const int64_t d2 = int64_t{dx} * dx + int64_t{dy} * dy;
-    return d2 >= int64_t{r} * (r - 1) && d2 <= int64_t{r} * (r + 1);
+    const int64_t x = 2 * dx + 1;
+    const int64_t y = 2 * dy + 1;
+    const int64_t d2 = x * x + y * y;
+    return d2 > 4 * int64_t{r - 1} * (r - 1) && d2 <= 4 * int64_t{r} * r;
 }
 
-TEST(Circle, PassesThroughItsExtremePointsAndNothingBeyond) {
+// Like every shape, a circle fills its bounding box up to but excluding its right and bottom
+// edges: drawn around the middle of a 30-pixel block, it stays inside the block.
+TEST(Circle, FillsItsBoundingBoxUpToTheRightAndBottomEdges) {
     TestPage page(480, 640);
     setpencolor(kWhite);
     drawcircle(235, 365, 15);
-    EXPECT_EQ(readpixel(250, 365), kWhite);
+    EXPECT_EQ(readpixel(249, 365), kWhite);
     EXPECT_EQ(readpixel(235, 350), kWhite);
     EXPECT_EQ(readpixel(220, 365), kWhite);
-    EXPECT_EQ(readpixel(235, 380), kWhite);
-    EXPECT_EQ(readpixel(251, 365), 0u);
+    EXPECT_EQ(readpixel(235, 379), kWhite);
+    EXPECT_EQ(readpixel(250, 365), 0u);
+    EXPECT_EQ(readpixel(219, 365), 0u);
     EXPECT_EQ(readpixel(235, 349), 0u);
+    EXPECT_EQ(readpixel(235, 380), 0u);
     EXPECT_EQ(readpixel(235, 365), 0u);
     EXPECT_TRUE(matchesPicture(
         page.image(), [](int x, int y) { return onCircle(x - 235, y - 365, 15) ? kWhite : 0; },
@@ -44,17 +50,19 @@ TEST(Circle, ConcentricCirclesFillADiscWithoutHoles) {
     EXPECT_TRUE(matchesPicture(
         page.image(),
         [](int x, int y) {
-            const int dx = x - 30, dy = y - 30;
-            return dx * dx + dy * dy <= 15 * 16 ? kWhite : 0;
+            const int dx = 2 * (x - 30) + 1, dy = 2 * (y - 30) + 1;
+            return dx * dx + dy * dy <= 30 * 30 ? kWhite : 0;
         },
         "disc"));
+    EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 15, 60), 0);
+    EXPECT_EQ(countColor(page.image(), kWhite, 45, 0, 60, 60), 0);
 
     clearimage();
     for (int r = 8; r <= 15; ++r)
         drawcircle(30, 30, r);
     EXPECT_EQ(readpixel(30, 30), 0u);
     EXPECT_EQ(readpixel(30 + 6, 30), 0u);
-    EXPECT_EQ(readpixel(30 + 8, 30), kWhite);
+    EXPECT_EQ(readpixel(30 + 7, 30), kWhite);
     EXPECT_EQ(readpixel(30, 30 - 15), kWhite);
 }
 
@@ -62,10 +70,10 @@ TEST(Circle, HugeRadiiAndExtremeCentresStayInsideTheImage) {
     TestPage page(100, 80);
     setpencolor(kWhite);
     // A circle of radius 1e9 whose centre lies far to the left crosses the image as a nearly
-    // vertical line through x = 50.
+    // vertical line, the last column of its bounding box.
     drawcircle(50 - 1000000000, 40, 1000000000);
-    EXPECT_EQ(readpixel(50, 40), kWhite);
-    EXPECT_EQ(readpixel(51, 40), 0u);
+    EXPECT_EQ(readpixel(49, 40), kWhite);
+    EXPECT_EQ(readpixel(50, 40), 0u);
     EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 100, 80), 80);
 
     clearimage();
@@ -79,16 +87,19 @@ TEST(Circle, HugeRadiiAndExtremeCentresStayInsideTheImage) {
     EXPECT_EQ(page.image()->pixels[80 * 100], 0u);  // the spare row
 }
 
-TEST(Circle, RadiusZeroIsTheCentreAndNegativeRadiiMirror) {
+TEST(Circle, RadiusZeroIsEmptyAndNegativeRadiiMirror) {
     TestPage page(20, 20);
     setpencolor(kWhite);
     drawcircle(10, 10, 0);
-    EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 20, 20), 1);
-    EXPECT_EQ(readpixel(10, 10), kWhite);
+    EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 20, 20), 0);
+    drawcircle(10, 10, 1);  // the four pixels around the centre point
+    EXPECT_EQ(countColor(page.image(), kWhite, 9, 9, 11, 11), 4);
+    EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 20, 20), 4);
     clearimage();
     drawcircle(10, 10, -5);
-    EXPECT_EQ(readpixel(15, 10), kWhite);
+    EXPECT_EQ(readpixel(14, 10), kWhite);
     EXPECT_EQ(readpixel(5, 10), kWhite);
+    EXPECT_EQ(readpixel(15, 10), 0u);
 }
 
 TEST(Arc, RunsCounterClockwiseFromStartToEnd) {
@@ -96,7 +107,8 @@ TEST(Arc, RunsCounterClockwiseFromStartToEnd) {
     setpencolor(kWhite);
     // A quarter from east to north: the upper-right quadrant only.
     drawarc(50, 50, 0, 90, 30, 30);
-    EXPECT_EQ(readpixel(80, 50), kWhite);
+    EXPECT_EQ(readpixel(79, 49), kWhite);
+    EXPECT_EQ(readpixel(79, 50), 0u);
     EXPECT_EQ(readpixel(50, 20), kWhite);
     EXPECT_EQ(readpixel(71, 29), kWhite);
     EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 50, 100), 0);
@@ -106,7 +118,7 @@ TEST(Arc, RunsCounterClockwiseFromStartToEnd) {
     clearimage();
     drawarc(50, 50, 90, 0, 30, 30);
     EXPECT_EQ(readpixel(20, 50), kWhite);
-    EXPECT_EQ(readpixel(50, 80), kWhite);
+    EXPECT_EQ(readpixel(50, 79), kWhite);
     EXPECT_EQ(countColor(page.image(), kWhite, 55, 25, 75, 45), 0);
 }
 
@@ -114,15 +126,17 @@ TEST(Arc, EllipseTouchesItsBoundingBox) {
     TestPage page(100, 60);
     setpencolor(kWhite);
     drawarc(50, 30, 0, 360, 40, 20);
-    EXPECT_EQ(readpixel(90, 30), kWhite);
+    EXPECT_EQ(readpixel(89, 30), kWhite);
+    EXPECT_EQ(countColor(page.image(), kWhite, 90, 0, 100, 60), 0);
+    EXPECT_EQ(countColor(page.image(), kWhite, 0, 50, 100, 60), 0);
     EXPECT_EQ(readpixel(10, 30), kWhite);
     EXPECT_EQ(readpixel(50, 10), kWhite);
-    EXPECT_EQ(readpixel(50, 50), kWhite);
+    EXPECT_EQ(readpixel(50, 49), kWhite);
     EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 10, 60), 0);
     EXPECT_EQ(countColor(page.image(), kWhite, 0, 0, 100, 10), 0);
     EXPECT_EQ(readpixel(50, 30), 0u);
     // Every row between the top and bottom has its two ends.
-    for (int y = 11; y < 50; ++y) {
+    for (int y = 11; y < 49; ++y) {
         EXPECT_GE(countColor(page.image(), kWhite, 0, y, 50, y + 1), 1) << y;
         EXPECT_GE(countColor(page.image(), kWhite, 51, y, 100, y + 1), 1) << y;
     }
@@ -183,18 +197,18 @@ TEST(Pen, NoneDrawsNothingAndWidthThickensTheOutline) {
 
     setpenstyle(0, 0, 5);
     drawcircle(50, 50, 20);
-    for (int x = 68; x <= 72; ++x)
+    for (int x = 67; x <= 71; ++x)
         EXPECT_EQ(readpixel(x, 50), kWhite) << x;
-    EXPECT_EQ(readpixel(67, 50), 0u);
-    EXPECT_EQ(readpixel(73, 50), 0u);
+    EXPECT_EQ(readpixel(66, 50), 0u);
+    EXPECT_EQ(readpixel(72, 50), 0u);
 
     // An inside-frame pen grows inwards from the outline of a one-pixel pen.
     clearimage();
     setpenstyle(6, 0, 5);
     drawcircle(50, 50, 20);
-    for (int x = 66; x <= 70; ++x)
+    for (int x = 65; x <= 69; ++x)
         EXPECT_EQ(readpixel(x, 50), kWhite) << x;
-    EXPECT_EQ(readpixel(71, 50), 0u);
+    EXPECT_EQ(readpixel(70, 50), 0u);
 
     // A style no pen can be made of keeps the previous pen.
     setpenstyle(42, 0, 1);
