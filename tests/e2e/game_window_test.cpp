@@ -190,19 +190,11 @@ TEST_F(GameWindow, TheCloseButtonDuringAGameEndsTheProgramWithCodeZero) {
 }
 
 TEST(GameWithoutDisplay, FailsFastWithAMessage) {
-    const std::string command =
-        "DISPLAY=" + unusedDisplayName() + " timeout 5 " + std::string(TRIVANTA_GAME) + " 2>&1";
-    FILE* output = popen(command.c_str(), "r");
-    ASSERT_NE(output, nullptr);
-    std::string text;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, output) != nullptr)
-        text += buffer;
-    const int status = pclose(output);
-    EXPECT_NE(text.find("cannot open the X display"), std::string::npos) << text;
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_NE(WEXITSTATUS(status), 0);
-    EXPECT_NE(WEXITSTATUS(status), 124) << "it waited for the timeout";
+    const RunWithoutDisplay run = runWithoutDisplay(TRIVANTA_GAME);
+    EXPECT_NE(run.output.find("cannot open the X display"), std::string::npos) << run.output;
+    ASSERT_TRUE(run.exited);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.exitCode, 124) << "it waited for the time limit";
 }
 
 }  // namespace

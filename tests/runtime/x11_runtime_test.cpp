@@ -69,21 +69,12 @@ TEST_F(X11Runtime, TheCloseButtonEndsTheProgramWithCodeZero) {
 }
 
 TEST(X11RuntimeWithoutDisplay, InitgraphFailsFastWithAMessage) {
-    const std::string display = unusedDisplayName();
-    const std::string command =
-        "DISPLAY=" + display + " timeout 5 " + builtProgram("trivanta_key_echo") + " 2>&1";
-    FILE* output = popen(command.c_str(), "r");
-    ASSERT_NE(output, nullptr);
-    std::string text;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, output) != nullptr)
-        text += buffer;
-    const int status = pclose(output);
-    EXPECT_NE(text.find("cannot open the X display"), std::string::npos) << text;
-    EXPECT_EQ(text.find("ready"), std::string::npos);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_NE(WEXITSTATUS(status), 0);
-    EXPECT_NE(WEXITSTATUS(status), 124) << "it waited for the timeout";
+    const RunWithoutDisplay run = runWithoutDisplay(builtProgram("trivanta_key_echo"));
+    EXPECT_NE(run.output.find("cannot open the X display"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("ready"), std::string::npos);
+    ASSERT_TRUE(run.exited);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.exitCode, 124) << "it waited for the time limit";
 }
 
 }  // namespace
