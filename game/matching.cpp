@@ -82,7 +82,7 @@ bool settle(GameState& state) {
 bool markLines(GameState& state) {
     state.lowestCleared.fill(0);
     bool marked = false;
-    for (CheckEntry& entry : state.checkList) {
+    for (const CheckEntry& entry : state.checkList) {
         if (entry.row == 0)
             break;
         // The list only ever names cells of the board; a stray entry is skipped, not read.
@@ -90,8 +90,11 @@ bool markLines(GameState& state) {
             markRunsThrough(state, entry.column, entry.row)) {
             marked = true;
         }
-        entry = CheckEntry{};
     }
+    // The whole list is emptied, not only the entries tested: a piece whose b0 or b1 came to
+    // rest in row 0 leaves the blocks after it listed behind the end, and no later pass (nor a
+    // WhiteFrame's or WhiteRing's) may test them.
+    state.checkList.fill(CheckEntry{});
     return marked;
 }
 

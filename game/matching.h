@@ -13,8 +13,8 @@
 bool settle(GameState& state);
 
 // Tests the lines through every cell of the check list (up to its first entry in row 0) and
-// marks every run of three or more equal colours; empties the used entries. Returns whether
-// anything was marked.
+// marks every run of three or more equal colours; empties the list. Returns whether anything
+// was marked.
 bool markLines(GameState& state);
 
 // Clears the marked cells of rows 1..18, column by column from the top, scoring a point each

@@ -29,6 +29,8 @@ protected:
     void SetUp() override {
         openHeadlessWindow(480, 640);
         drainInput();
+        // As at the start of a program: the page's background is black.
+        setbackcolorkeep(0, nullptr);
     }
     void TearDown() override { platform::headless::recordFrames(false); }
 

@@ -1,0 +1,69 @@
+// What the game's screen shows, checked against what the game is meant to draw there: rectangles
+// of one colour, and texts compared pixel for pixel with the runtime's own rendering of them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "game/state.h"
+#include "platform/headless/headless.h"
+#include "runtime/graph.h"
+
+using platform::headless::Frame;
+
+inline constexpr RGBVAL kBlackPixel = 0x000000;
+inline constexpr RGBVAL kWhitePixel = 0xFFFFFF;
+inline constexpr RGBVAL kGreenPixel = 0x00FF00;
+inline constexpr RGBVAL kBluePixel = 0x0000FF;
+inline constexpr RGBVAL kYellowPixel = 0xFFFF00;
+inline constexpr RGBVAL kRedPixel = 0xFF0000;
+inline constexpr RGBVAL kPurplePixel = 0x8000FF;
+inline constexpr RGBVAL kGreyPixel = 0x808080;
+
+// The colour a cell value is painted in; black for EMPTY.
+RGBVAL colourOfCell(Cell value);
+
+// Left and top included, right and bottom excluded, in window pixels.
+struct Rect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Where the game paints a cell of the board.
+inline Rect cellRect(int column, int row) {
+    return {40 + 30 * column, 20 + 30 * row, 70 + 30 * column, 50 + 30 * row};
+}
+
+// Paints the blocks of the well's rows 1..18 on the page, as the landings that put them there
+// would have left them; a test that sets up a board shows it this way.
+void paintBlocks(const Board& board);
+
+// What the game has drawn on its page so far, presented or not, as a frame.
+Frame pageNow();
+
+// How many pixels of the rectangle hold the colour.
+int countIn(const Frame& frame, Rect rect, RGBVAL colour);
+bool isFilled(const Frame& frame, Rect rect, RGBVAL colour);
+// The same as an assertion that names the first pixel that differs.
+::testing::AssertionResult filledWith(const Frame& frame, Rect rect, RGBVAL colour);
+
+struct TextFont {
+    int height;
+    int width;
+    const char* face;
+};
+// 宋体 24 x 12, the font of every text but the titles, and 黑体 48 x 24 of the titles.
+extern const TextFont kSongFont;
+extern const TextFont kHeiFont;
+
+// Whether the frame shows the text with its top-left corner at (x, y), pixel for pixel as the
+// runtime draws it in this colour and font on black.
+::testing::AssertionResult showsText(const Frame& frame, int x, int y, const char* text,
+                                     RGBVAL colour, const TextFont& font = kSongFont);
+bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour,
+             const TextFont& font = kSongFont);
+
+// Whether the frame looks like the game-over screen, by a few pixels only: cheap enough to sort
+// frames with while they are shown.
+bool looksLikeGameOver(const Frame& frame);
