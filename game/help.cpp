@@ -7,18 +7,12 @@
 
 namespace {
 
-struct Line {
-    int x;
-    int y;
-    const char* text;
-};
-
-constexpr Line kPage1[] = {
+constexpr TextAt kPage1[] = {
     {90, 100, text::kHelp1Line1}, {37, 130, text::kHelp1Line2}, {37, 160, text::kHelp1Line3},
     {37, 190, text::kHelp1Line4}, {37, 220, text::kHelp1Line5}, {37, 250, text::kHelp1Line6},
 };
 
-constexpr Line kPage2[] = {
+constexpr TextAt kPage2[] = {
     {90, 100, text::kHelp2Line1}, {37, 130, text::kHelp2Line2}, {37, 160, text::kHelp2Line3},
     {37, 190, text::kHelp2Line4}, {37, 220, text::kHelp2Line5}, {37, 250, text::kHelp2Line6},
     {37, 280, text::kHelp2Line7},
@@ -43,11 +37,6 @@ constexpr Blocks kPictures[] = {
     {kGreen, {{300, 330}, {330, 330}, {360, 360}}, 3},
     {kYellow, {{300, 360}, {330, 360}}, 2},
 };
-
-void drawLines(const Line* lines, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-        drawtext(lines[i].x, lines[i].y, lines[i].text);
-}
 
 void drawClearingPictures() {
     for (const Blocks& blocks : kPictures) {
@@ -74,7 +63,7 @@ void showControlsPage() {
     drawtext(190, 40, text::kHelpTitle);
     setpencolor(kWhite);
     setfontface(24, 12, text::kSong);
-    drawLines(kPage1, std::size(kPage1));
+    drawTexts(kPage1);
     drawClearingPictures();
     drawSelectedButton(186, 536, 217, 545, text::kNext);
     waitForKey(" ");
@@ -84,7 +73,7 @@ void showSpecialBlocksPage() {
     setbrushcolor(kBlack);
     fillbar(40, 100, 390, 520);
     setpencolor(kWhite);
-    drawLines(kPage2, std::size(kPage2));
+    drawTexts(kPage2);
     setbrushcolor(0x808080);
     fillbar(40, 330, 70, 360);
     fillbar(40, 360, 70, 390);

@@ -21,26 +21,14 @@ constexpr Bar kFrame[] = {
     {322, 500, 324, 590}, {438, 50, 440, 190},  {438, 240, 440, 450}, {438, 500, 440, 590},
 };
 
-struct Label {
-    int x;
-    int y;
-    const char* text;
-};
-
-constexpr Label kWhiteLabels[] = {
+constexpr TextAt kWhiteLabels[] = {
     {342, 55, text::kNextPiece},   {380, 260, text::kMode},         {335, 300, text::kTargetLabel},
     {350, 375, text::kScoreLabel}, {370, 410, text::kInitialScore}, {350, 520, text::kPressQ},
     {358, 550, text::kToQuit},
 };
 
 // The first level's mode name and target.
-constexpr Label kGreenLabels[] = {{330, 260, text::kEasy}, {368, 335, text::k40}};
-
-void drawLabels(RGBVAL colour, const Label* labels, size_t count) {
-    setpencolor(colour);
-    for (size_t i = 0; i < count; ++i)
-        drawtext(labels[i].x, labels[i].y, labels[i].text);
-}
+constexpr TextAt kGreenLabels[] = {{330, 260, text::kEasy}, {368, 335, text::k40}};
 
 // The final score, leading zeros shown, 14 pixels apart.
 void drawFinalScore(const std::array<char, 4>& digits) {
@@ -54,8 +42,10 @@ void drawPlayingScreen() {
     setbrushcolor(kWhite);
     for (const Bar& bar : kFrame)
         fillbar(bar.left, bar.top, bar.right, bar.bottom);
-    drawLabels(kWhite, kWhiteLabels, std::size(kWhiteLabels));
-    drawLabels(kGreen, kGreenLabels, std::size(kGreenLabels));
+    setpencolor(kWhite);
+    drawTexts(kWhiteLabels);
+    setpencolor(kGreen);
+    drawTexts(kGreenLabels);
 }
 
 int showGameOver() {

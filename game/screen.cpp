@@ -41,6 +41,11 @@ void drawGravity(const Gravity& gravity) {
     eraseCells(gravity.emptied);
 }
 
+void drawTexts(std::span<const TextAt> texts) {
+    for (const TextAt& at : texts)
+        drawtext(at.x, at.y, at.text);
+}
+
 void drawSelectedButton(int left, int top, int labelX, int labelY, const char* label) {
     setbrushcolor(kGreen);
     fillbar(left, top, left + 108, top + 40);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "game/matching.h"
@@ -39,6 +40,15 @@ void eraseCell(int column, int row);
 void eraseCells(const std::vector<CheckEntry>& cells);
 // Shows what gravity did: the blocks where they fell to, in order, then the cells it emptied.
 void drawGravity(const Gravity& gravity);
+
+// A text and the top-left corner it is drawn at.
+struct TextAt {
+    int x;
+    int y;
+    const char* text;
+};
+// Draws the texts in the pen colour, in order.
+void drawTexts(std::span<const TextAt> texts);
 
 // The green-ringed, blue-framed black button with a label, as the menu draws the selected one;
 // (left, top) is the outer corner of the green ring.

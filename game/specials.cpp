@@ -48,6 +48,12 @@ void drawKind(int32_t kind, int x, int y) {
     }
 }
 
+constexpr TextAt kChooserTexts[] = {
+    {75, 125, text::kChooseColour}, {75, 154, text::kChooseRed},    {75, 183, text::kChooseGreen},
+    {75, 212, text::kChooseBlue},   {75, 241, text::kChooseYellow}, {75, 270, text::kChooseOrange},
+    {75, 299, text::kChoosePurple},
+};
+
 // The colour chooser over the middle of the well, in the colour the level's texts were last
 // drawn in.
 void drawChooser() {
@@ -55,14 +61,7 @@ void drawChooser() {
     fillbar(70, 120, 280, 333);
     setbrushcolor(kBlack);
     fillbar(73, 123, 277, 330);
-    const char* const lines[] = {text::kChooseColour, text::kChooseRed,    text::kChooseGreen,
-                                 text::kChooseBlue,   text::kChooseYellow, text::kChooseOrange,
-                                 text::kChoosePurple};
-    int y = 125;
-    for (const char* line : lines) {
-        drawtext(75, y, line);
-        y += 29;
-    }
+    drawTexts(kChooserTexts);
 }
 
 // The chosen colour; red when the window is gone and nothing can be chosen any more.

@@ -167,6 +167,30 @@ TEST_F(GameWindow, PiecesFallAtTheFirstLevelsSpeedAndQQuits) {
     EXPECT_TRUE(within(3, [&] { return menuShown(); }));
 }
 
+// Pieces dropped one after the other pile up until one has no room: the game-over screen, and
+// space back to the menu. Every piece costs its three seconds of landing pauses, so this runs for
+// a minute or more, and is left to the builds that run at full speed.
+TEST_F(GameWindow, DroppedPiecesEndTheGameOnTheGameOverScreen) {
+    if (kSlowdown > 1)
+        GTEST_SKIP() << "too slow in a sanitized build";
+    waitForMenu();
+    press("space");
+    const auto gameOver = [&] { return pixel(186, 416) == kGreen && pixel(190, 420) == kBlue; };
+    ASSERT_TRUE(within(180, [&] {
+        if (gameOver())
+            return true;
+        press("s");
+        return false;
+    }));
+    const ScreenArea title = readWindow(display(), window_, 140, 100, 216, 48);
+    EXPECT_NE(std::count(title.pixels.begin(), title.pixels.end(), 0xFFFF00u), 0);
+    press("Return q");  // neither leaves
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(gameOver());
+    press("space");
+    EXPECT_TRUE(within(3, [&] { return menuShown(); }));
+}
+
 TEST_F(GameWindow, ExitEndsTheProgramWithCodeZero) {
     waitForMenu();
     press("s s space");
