@@ -1,0 +1,103 @@
+#include "tests/support/stress_window.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "tests/support/x11_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double kWindowPatienceSeconds = 10;
+// How long a typed key may take to show its effect.
+constexpr double kTypedKeyPatienceSeconds = 2;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Quotes a word for the shell: inside single quotes only the quote itself needs care.
+std::string quoted(const std::string& word) {
+    std::string result = "'";
+    for (const char ch : word) {
+        if (ch == '\'')
+            result.append("'\\''");
+        else
+            result.push_back(ch);
+    }
+    return result.append("'");
+}
+
+}  // namespace
+
+bool holdsWithin(double seconds, const std::function<bool()>& condition) {
+    const Clock::time_point start = Clock::now();
+    while (!condition()) {
+        if (secondsSince(start) > seconds * kStressSlowdown)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+std::vector<std::string> shellCommand(const std::string& program,
+                                      const std::vector<std::string>& environment,
+                                      const std::string& errorFile) {
+    // Appending, rather than adding a literal and a temporary, avoids a false warning of GCC 12.
+    std::string line = "exec env";
+    for (const std::string& setting : environment)
+        line.append(" ").append(quoted(setting));
+    line.append(" ").append(quoted(program));
+    if (!errorFile.empty())
+        line.append(" 2>").append(quoted(errorFile));
+    return {"/bin/sh", "-c", line};
+}
+
+ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& argv)
+    : display_(display), process_(argv) {
+    ::Window found = 0;
+    if (!process_.started() || !holdsWithin(kWindowPatienceSeconds, [&] {
+            return (found = findWindowOfClass(display_, "Tarvel")) != 0;
+        })) {
+        return;
+    }
+    if (focusWhenViewable(display_, found))
+        window_ = found;
+}
+
+uint32_t ProgramWindow::pixel(int x, int y) const {
+    return windowPixel(display_, window_, x, y);
+}
+
+ScreenArea ProgramWindow::area(int x, int y, int width, int height) const {
+    return readWindow(display_, window_, x, y, width, height);
+}
+
+bool ProgramWindow::type(const std::string& keys, int delayMs) const {
+    const std::string command = "xdotool key --delay " + std::to_string(delayMs) + " " + keys;
+    return std::system(command.c_str()) == 0;
+}
+
+bool ProgramWindow::typeUntil(const std::string& keys, const std::function<bool()>& condition,
+                              int tries) const {
+    for (int i = 0; i < tries; ++i) {
+        if (!type(keys))
+            return false;
+        if (holdsWithin(kTypedKeyPatienceSeconds, condition))
+            return true;
+    }
+    return false;
+}
+
+Ending ProgramWindow::closeAndWait(double patienceSeconds) {
+    sendCloseRequest(display_, window_);
+    // The time counts from when the server has the request, not from when it was queued here.
+    XSync(display_, False);
+    const Clock::time_point sent = Clock::now();
+    Ending ending;
+    ending.code = process_.waitExit(patienceSeconds);
+    ending.ms = secondsSince(sent) * 1000;
+    return ending;
+}

@@ -1,0 +1,75 @@
+// A program of ours with its runtime window on a private X server, for the stress tests and the
+// soak: started, its window found and focused, typed to with xdotool and read through the
+// server.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/support/child_process.h"
+#include "tests/support/x11_screen.h"
+
+// How much longer things may take in a sanitized build.
+#ifdef TRIVANTA_SLOW_BUILD
+inline constexpr double kStressSlowdown = 4;
+#else
+inline constexpr double kStressSlowdown = 1;
+#endif
+
+// Polls every 10 ms until the condition holds; false once `seconds` (times the slowdown) have
+// passed without it.
+bool holdsWithin(double seconds, const std::function<bool()>& condition);
+
+// The argument vector that runs `program` through the shell with extra environment settings
+// ("NAME=value") and, unless `errorFile` is empty, its standard error written to that file.
+// The shell execs the program, so the child's process id is the program's.
+std::vector<std::string> shellCommand(const std::string& program,
+                                      const std::vector<std::string>& environment,
+                                      const std::string& errorFile = "");
+
+// How a program ended after its window was asked to close.
+struct Ending {
+    std::optional<int> code;  // none when it did not end in time or was killed by a signal
+    double ms = 0;            // from the close request to the end seen
+};
+
+class ProgramWindow {
+public:
+    // Starts the program (on the display DISPLAY names, the server's) and waits for its window
+    // of the runtime's class to appear; gives it the keyboard focus, as a window manager would.
+    ProgramWindow(Display* display, const std::vector<std::string>& argv);
+    ProgramWindow(const ProgramWindow&) = delete;
+    ProgramWindow& operator=(const ProgramWindow&) = delete;
+
+    // Whether the window appeared and took the focus.
+    bool shown() const { return window_ != 0; }
+    ChildProcess& process() { return process_; }
+
+    uint32_t pixel(int x, int y) const;
+    ScreenArea area(int x, int y, int width, int height) const;
+
+    // Types xdotool key names, separated by spaces, into the focused window, `delayMs` apart
+    // (0: as fast as the server takes them). False when xdotool failed.
+    bool type(const std::string& keys, int delayMs = 60) const;
+
+    // Types the keys until the condition holds, `tries` times at most; false when it never
+    // does. A key typed during one of the game's one-second pauses is stale by the time the
+    // game reads it and is dropped, as for any player, so a key meant to act may need typing
+    // again.
+    bool typeUntil(const std::string& keys, const std::function<bool()>& condition,
+                   int tries = 4) const;
+
+    // Clicks the window's close button, as far as the program can tell, and waits at most
+    // `patienceSeconds` for it to end.
+    Ending closeAndWait(double patienceSeconds);
+
+private:
+    Display* display_;
+    ChildProcess process_;
+    ::Window window_ = 0;
+};
