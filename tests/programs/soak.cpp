@@ -19,8 +19,8 @@
 #include <string>
 
 #include "tests/support/stress_rss.h"
-#include "tests/support/stress_screens.h"
-#include "tests/support/stress_window.h"
+#include "tests/support/program_screens.h"
+#include "tests/support/program_window.h"
 #include "tests/support/xvfb.h"
 
 namespace {
@@ -65,7 +65,7 @@ public:
     bool leave() {
         if (!game_.type("s s space"))
             return fail("xdotool failed");
-        return game_.process().waitExit(5 * kStressSlowdown) == 0 ||
+        return game_.process().waitExit(5 * kSlowdown) == 0 ||
                fail("the menu's exit did not end the game with code 0");
     }
 

@@ -13,8 +13,8 @@
 #include <thread>
 
 // Xlib's macros would break gtest's headers, so Xlib (in the support headers) comes after them.
-#include "tests/support/stress_screens.h"
-#include "tests/support/stress_window.h"
+#include "tests/support/program_screens.h"
+#include "tests/support/program_window.h"
 #include "tests/support/xvfb.h"
 
 namespace {
@@ -33,9 +33,9 @@ void closeWithinTheBound(ProgramWindow& program, int latestMs) {
     const int delayMs = randomDelayMs(latestMs);
     SCOPED_TRACE("closed " + std::to_string(delayMs) + " ms into the moment");
     std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-    const Ending ending = program.closeAndWait(kPatienceSeconds * kStressSlowdown);
+    const Ending ending = program.closeAndWait(kPatienceSeconds * kSlowdown);
     EXPECT_EQ(ending.code, 0) << "(trivanta_close_moment's 3: the moment was over before)";
-    EXPECT_LT(ending.ms, kCloseWithinMs * kStressSlowdown);
+    EXPECT_LT(ending.ms, kCloseWithinMs * kSlowdown);
 }
 
 TEST(CloseAtAMoment, DuringTheLogo) {

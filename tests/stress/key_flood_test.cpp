@@ -10,8 +10,8 @@
 
 // Xlib's macros would break gtest's headers, so Xlib (in the support headers) comes after them.
 #include "runtime/event_queue.h"
-#include "tests/support/stress_screens.h"
-#include "tests/support/stress_window.h"
+#include "tests/support/program_screens.h"
+#include "tests/support/program_window.h"
 #include "tests/support/xvfb.h"
 
 namespace {
@@ -72,7 +72,7 @@ TEST(KeyQueueFlood, KeepsTheNewestKeysAndLosesTheOldest) {
     EXPECT_LE(read.size() + others.size(), static_cast<size_t>(EventQueue::kSlots - 1));
     EXPECT_EQ(typed.substr(typed.size() - read.size()), read) << "not the last keys typed";
     EXPECT_EQ(others, std::vector<int>{0x100 + 0x7B}) << "F12, last";
-    EXPECT_EQ(program.process().waitExit(5 * kStressSlowdown), 0);
+    EXPECT_EQ(program.process().waitExit(5 * kSlowdown), 0);
 }
 
 // The real game, started under its own X server and waited for until its menu shows.
@@ -88,7 +88,7 @@ protected:
     void leaveThroughTheMenu() {
         ASSERT_TRUE(menuShown(game_, 0));
         ASSERT_TRUE(game_.type("s s space"));
-        EXPECT_EQ(game_.process().waitExit(5 * kStressSlowdown), 0);
+        EXPECT_EQ(game_.process().waitExit(5 * kSlowdown), 0);
     }
 
     Xvfb server_;

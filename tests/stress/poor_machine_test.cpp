@@ -11,8 +11,8 @@
 #include <string>
 
 // Xlib's macros would break gtest's headers, so Xlib (in the support headers) comes after them.
-#include "tests/support/stress_screens.h"
-#include "tests/support/stress_window.h"
+#include "tests/support/program_screens.h"
+#include "tests/support/program_window.h"
 #include "tests/support/xvfb.h"
 
 namespace {
@@ -41,7 +41,7 @@ void playEveryScreen(ProgramWindow& game, const std::function<void()>& inGame = 
         inGame();
     ASSERT_TRUE(game.typeUntil("q", [&] { return menuShown(game); }));
     ASSERT_TRUE(game.type("s s space"));
-    EXPECT_EQ(game.process().waitExit(5 * kStressSlowdown), 0);
+    EXPECT_EQ(game.process().waitExit(5 * kSlowdown), 0);
 }
 
 // A font configuration that knows only the Latin fonts, in a folder of its own.

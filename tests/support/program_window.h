@@ -1,6 +1,6 @@
-// A program of ours with its runtime window on a private X server, for the stress tests and the
-// soak: started, its window found and focused, typed to with xdotool and read through the
-// server.
+// A program of ours with its runtime window on a private X server, for the end-to-end and
+// stress tests and the soak: started, its window found and focused, typed to with xdotool and
+// read through the server.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -16,9 +16,9 @@
 
 // How much longer things may take in a sanitized build.
 #ifdef TRIVANTA_SLOW_BUILD
-inline constexpr double kStressSlowdown = 4;
+inline constexpr double kSlowdown = 4;
 #else
-inline constexpr double kStressSlowdown = 1;
+inline constexpr double kSlowdown = 1;
 #endif
 
 // Polls every 10 ms until the condition holds; false once `seconds` (times the slowdown) have
@@ -49,6 +49,7 @@ public:
     // Whether the window appeared and took the focus.
     bool shown() const { return window_ != 0; }
     ChildProcess& process() { return process_; }
+    ::Window window() const { return window_; }
 
     uint32_t pixel(int x, int y) const;
     ScreenArea area(int x, int y, int width, int height) const;

@@ -2,7 +2,7 @@
 // draws those colours: cheap enough to poll while the game runs.
 #pragma once
 
-#include "tests/support/stress_window.h"
+#include "tests/support/program_window.h"
 
 // The main menu with its green ring around button `cursor`: 0 start, 1 help, 2 exit.
 bool menuShown(const ProgramWindow& game, int cursor = 0);

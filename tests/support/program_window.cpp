@@ -1,4 +1,4 @@
-#include "tests/support/stress_window.h"
+#include "tests/support/program_window.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -35,7 +35,7 @@ std::string quoted(const std::string& word) {
 bool holdsWithin(double seconds, const std::function<bool()>& condition) {
     const Clock::time_point start = Clock::now();
     while (!condition()) {
-        if (secondsSince(start) > seconds * kStressSlowdown)
+        if (secondsSince(start) > seconds * kSlowdown)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

@@ -1,4 +1,4 @@
-#include "tests/support/stress_screens.h"
+#include "tests/support/program_screens.h"
 
 #include <algorithm>
 
