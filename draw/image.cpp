@@ -39,12 +39,26 @@ void applyDefaults(IMAGE& img) {
     settextanchor(0, 2, &img);
 }
 
-// The create step shared by construction, resizing and copying. The reference is the surface
-// the image is made against; without one, an image that has never been created cannot be.
-int createStep(IMAGE& img, const void* reference, int width, int height) {
+const void* surfaceOf(PIMAGE img) {
+    return img != nullptr ? img->dc.get() : nullptr;
+}
+
+// The surface new images are made against: the current image's, else the runtime's. A target
+// whose creation failed has no surface, and the runtime's stands in for it.
+const void* newImageSurface() {
+    const GraphState& gs = graphstate();
+    const void* targetSurface = surfaceOf(gs.target);
+    return targetSurface != nullptr ? targetSurface : gs.drawdc.load();
+}
+
+// The create step shared by construction, resizing and copying. Without a surface to make it
+// against (before initgraph), an image that has never been created cannot be. Only such an image
+// looks for one: the window thread copies into its present buffer, and must not read the main
+// thread's target.
+int createStep(IMAGE& img, int width, int height) {
     std::memset(img.viewport, 0, sizeof img.viewport);
     img.viewportclip = 0;
-    if (reference == nullptr && img.dc == nullptr)
+    if (img.dc == nullptr && newImageSurface() == nullptr)
         draw::fatalImageBeforeInit(&img);
     if (width < 1 || height < 1)
         return EINVAL;
@@ -72,16 +86,6 @@ int createStep(IMAGE& img, const void* reference, int width, int height) {
     return 0;
 }
 
-const void* surfaceOf(PIMAGE img) {
-    return img != nullptr ? img->dc.get() : nullptr;
-}
-
-// The surface new images are made against: the current image's, else the runtime's.
-const void* newImageSurface() {
-    const GraphState& gs = graphstate();
-    return gs.target != nullptr ? surfaceOf(gs.target) : gs.drawdc.load();
-}
-
 // Pages and the drawing target must never point at a freed image.
 void forgetImage(PIMAGE img) {
     GraphState& gs = graphstate();
@@ -105,10 +109,7 @@ IMAGE::~IMAGE() = default;
 
 int IMAGE::createimage(int w, int h) {
     draw::checkImage(this, "IMAGE::createimage");
-    const GraphState& gs = graphstate();
-    const void* reference =
-        gs.target != nullptr ? surfaceOf(gs.target) : surfaceOf(gs.pages[gs.drawpage]);
-    return createStep(*this, reference, w, h);
+    return createStep(*this, w, h);
 }
 
 void IMAGE::copyimage(PIMAGE source) {
@@ -117,7 +118,7 @@ void IMAGE::copyimage(PIMAGE source) {
     if (src == nullptr || src->pixels == nullptr)
         return;
     if (src->width != width || src->height != height) {
-        if (createStep(*this, nullptr, src->width, src->height) != 0)
+        if (createStep(*this, src->width, src->height) != 0)
             return;
     }
     if (src == this)
@@ -136,7 +137,7 @@ PIMAGE newimage(int width, int height) {
         return nullptr;
     // A failed creation still hands out the record: an image without a store, on which every
     // drawing call does nothing.
-    createStep(*img, newImageSurface(), std::max(width, 1), std::max(height, 1));
+    createStep(*img, std::max(width, 1), std::max(height, 1));
     return img;
 }
 

@@ -169,6 +169,31 @@ TEST(DrawingTarget, FollowsSettargetAndFallsBackToThePage) {
     EXPECT_EQ(gettarget(), nullptr);
 }
 
+TEST(DrawingTarget, ImagesWithoutAStoreCanStillBeMadeAndCopiedInto) {
+    TestPage page(8, 8);
+    PIMAGE storeless = newimage(1 << 30, 1 << 30);
+    ASSERT_EQ(storeless->dc, nullptr);
+    settarget(storeless);
+
+    // The runtime is open, so none of these may end the process as if it were not.
+    PIMAGE made = newimage(3, 2);
+    EXPECT_EQ(imagewidth(made), 3);
+    EXPECT_EQ(imageheight(made), 2);
+    PIMAGE copy = newimage(1 << 30, 1 << 30);
+    ASSERT_EQ(copy->dc, nullptr);
+    copy->copyimage(made);
+    EXPECT_EQ(imagewidth(copy), 3);
+    EXPECT_EQ(imageheight(copy), 2);
+    EXPECT_EQ(storeless->createimage(5, 4), 0);
+    EXPECT_EQ(imagewidth(storeless), 5);
+    EXPECT_EQ(imageheight(storeless), 4);
+
+    settarget(nullptr);
+    freeimage(copy);
+    freeimage(made);
+    freeimage(storeless);
+}
+
 using ImageDeathTest = ::testing::Test;
 
 TEST(ImageDeathTest, MethodsOnARecordWithoutTheTagEndTheProcess) {
