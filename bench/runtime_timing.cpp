@@ -71,12 +71,12 @@ void measureCadence() {
 void measurePresentation(const Xvfb& server, const char* how) {
     setenv("DISPLAY", server.name().c_str(), 1);
     std::string error;
-    platform::WindowSpec spec;
-    spec.width = 480;
-    spec.height = 640;
-    spec.className = "TrivantaTiming";
-    spec.caption = "timing";
-    std::unique_ptr<platform::Window> window = platform::x11::backend().createWindow(spec, error);
+    platform::WindowRequest wanted;
+    wanted.width = 480;
+    wanted.height = 640;
+    wanted.className = "TrivantaTiming";
+    wanted.caption = "timing";
+    std::unique_ptr<platform::Window> window = platform::x11::backend().createWindow(wanted, error);
     if (!window) {
         std::printf("%s: no window: %s\n", how, error.c_str());
         return;

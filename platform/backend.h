@@ -35,7 +35,7 @@ struct Rect {
 };
 
 // How the window is made.
-struct WindowSpec {
+struct WindowRequest {
     int width = 0;  // client area
     int height = 0;
     bool borderless = false;
@@ -110,7 +110,8 @@ public:
     virtual void pauseNs(int64_t nanoseconds) = 0;
 
     // Window thread: makes the window, or returns null and says why in `error`.
-    virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec, std::string& error) = 0;
+    virtual std::unique_ptr<Window> createWindow(const WindowRequest& wanted,
+                                                 std::string& error) = 0;
     // The desktop's size, for windows as large as the screen.
     virtual Size desktopSize() = 0;
     // Shows a modal error box over the window, if there is one, and returns when it is closed.

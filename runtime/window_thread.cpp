@@ -28,15 +28,15 @@ void reportReady(int32_t state) {
 // Makes the window; it lives until the process ends, as the main thread may use it to the end.
 platform::Window* makeWindow(int mode) {
     const GraphState& gs = graphstate();
-    platform::WindowSpec spec;
-    spec.width = gs.width;
-    spec.height = gs.height;
-    spec.borderless = (mode & MODE_BORDERLESS) != 0;
-    spec.topmost = (mode & MODE_ALWAYSONTOP) != 0;
-    spec.className = gs.classname;
-    spec.caption = gs.caption;
+    platform::WindowRequest wanted;
+    wanted.width = gs.width;
+    wanted.height = gs.height;
+    wanted.borderless = (mode & MODE_BORDERLESS) != 0;
+    wanted.topmost = (mode & MODE_ALWAYSONTOP) != 0;
+    wanted.className = gs.classname;
+    wanted.caption = gs.caption;
     std::string error;
-    platform::Window* window = platform::backend().createWindow(spec, error).release();
+    platform::Window* window = platform::backend().createWindow(wanted, error).release();
     if (window == nullptr)
         std::fprintf(stderr, "%s\n", error.c_str());
     return window;

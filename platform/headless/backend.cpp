@@ -42,8 +42,8 @@ public:
             scheduler.sleep(nanoseconds, Scheduler::Wake::Exactly);
     }
 
-    std::unique_ptr<Window> createWindow(const WindowSpec& spec, std::string&) override {
-        auto made = std::make_unique<HeadlessWindow>(scheduler, frames, spec);
+    std::unique_ptr<Window> createWindow(const WindowRequest& wanted, std::string&) override {
+        auto made = std::make_unique<HeadlessWindow>(scheduler, frames, wanted);
         window = made.get();
         return made;
     }

@@ -13,9 +13,10 @@ constexpr int64_t kNanosecondsPerMs = 1'000'000;
 constexpr int kMinimumTimerMs = 10;
 }  // namespace
 
-HeadlessWindow::HeadlessWindow(Scheduler& scheduler, FrameRecorder& frames, const WindowSpec& spec)
-    : scheduler_(scheduler), frames_(frames), client_{spec.width, spec.height} {
-    setCaption(spec.caption);
+HeadlessWindow::HeadlessWindow(Scheduler& scheduler, FrameRecorder& frames,
+                               const WindowRequest& wanted)
+    : scheduler_(scheduler), frames_(frames), client_{wanted.width, wanted.height} {
+    setCaption(wanted.caption);
     scheduler_.windowMade();
 }
 

@@ -14,7 +14,7 @@ namespace platform::headless {
 
 class HeadlessWindow : public Window {
 public:
-    HeadlessWindow(Scheduler& scheduler, FrameRecorder& frames, const WindowSpec& spec);
+    HeadlessWindow(Scheduler& scheduler, FrameRecorder& frames, const WindowRequest& wanted);
 
     Message nextMessage() override;
     void postMessage(const Message& message) override;

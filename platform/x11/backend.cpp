@@ -58,7 +58,7 @@ public:
         }
     }
 
-    std::unique_ptr<Window> createWindow(const WindowSpec& wanted, std::string& error) override {
+    std::unique_ptr<Window> createWindow(const WindowRequest& wanted, std::string& error) override {
         std::unique_ptr<X11Window> window = X11Window::create(wanted, error);
         if (window != nullptr)
             boxOwner_ = window->xid();

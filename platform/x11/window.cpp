@@ -46,7 +46,7 @@ private:
     std::lock_guard<std::mutex> lock_;
 };
 
-std::unique_ptr<X11Window> X11Window::create(const WindowSpec& wanted, std::string& error) {
+std::unique_ptr<X11Window> X11Window::create(const WindowRequest& wanted, std::string& error) {
     Display* display = openDisplay();
     if (display == nullptr) {
         error = displayError();
@@ -82,7 +82,7 @@ bool X11Window::chooseVisual(Display* display, VisualChoice& choice) {
     return true;
 }
 
-X11Window::X11Window(Display* display, const VisualChoice& visual, const WindowSpec& wanted)
+X11Window::X11Window(Display* display, const VisualChoice& visual, const WindowRequest& wanted)
     : display_(display), size_(atLeastOnePixel({wanted.width, wanted.height})) {
     createXWindow(visual);
     setWindowManagerHints(wanted);
@@ -117,7 +117,7 @@ void X11Window::createXWindow(const VisualChoice& visual) {
                             &attributes);
 }
 
-void X11Window::setWindowManagerHints(const WindowSpec& wanted) {
+void X11Window::setWindowManagerHints(const WindowRequest& wanted) {
     XClassHint classHint{const_cast<char*>(wanted.className), const_cast<char*>(wanted.className)};
     XSetClassHint(display_, window_, &classHint);
     if (XWMHints* hints = XAllocWMHints()) {

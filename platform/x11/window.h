@@ -20,7 +20,7 @@ namespace platform::x11 {
 class X11Window final : public Window {
 public:
     // Window thread: makes the window, unmapped, or returns null and says why.
-    static std::unique_ptr<X11Window> create(const WindowSpec& wanted, std::string& error);
+    static std::unique_ptr<X11Window> create(const WindowRequest& wanted, std::string& error);
     ~X11Window() override;
 
     Message nextMessage() override;
@@ -59,10 +59,10 @@ private:
         unsigned int buttons = 0;  // and modifiers, as X's state mask
     };
 
-    X11Window(Display* display, const VisualChoice& visual, const WindowSpec& wanted);
+    X11Window(Display* display, const VisualChoice& visual, const WindowRequest& wanted);
     static bool chooseVisual(Display* display, VisualChoice& choice);
     void createXWindow(const VisualChoice& visual);
-    void setWindowManagerHints(const WindowSpec& wanted);
+    void setWindowManagerHints(const WindowRequest& wanted);
     ::Cursor makeHiddenCursor();
     PointerState queryPointer();
     bool keyboardKeyHeld(int virtualKey);

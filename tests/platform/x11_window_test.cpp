@@ -24,7 +24,7 @@ using platform::Message;
 // A message of the test's own, told apart by its wparam.
 constexpr uint32_t kMarker = 0x8002;
 
-platform::WindowSpec gameWindow() {
+platform::WindowRequest gameWindow() {
     return windowOfSize(480, 640);
 }
 
@@ -117,7 +117,7 @@ TEST_F(X11Windows, ShowAndHideMapAndUnmap) {
 }
 
 TEST_F(X11Windows, BorderlessAndTopmostTellTheWindowManager) {
-    platform::WindowSpec wanted = gameWindow();
+    platform::WindowRequest wanted = gameWindow();
     wanted.borderless = true;
     wanted.topmost = true;
     PumpedWindow pumped(wanted);

@@ -14,7 +14,7 @@ constexpr auto kPatience = std::chrono::seconds(10);
 
 }  // namespace
 
-PumpedWindow::PumpedWindow(const platform::WindowSpec& wanted) {
+PumpedWindow::PumpedWindow(const platform::WindowRequest& wanted) {
     thread_ = std::thread([this, wanted] {
         {
             std::lock_guard lock(lock_);
@@ -94,8 +94,8 @@ std::function<bool(const platform::Message&)> isMessage(uint32_t message, uintpt
     };
 }
 
-platform::WindowSpec windowOfSize(int width, int height) {
-    platform::WindowSpec wanted;
+platform::WindowRequest windowOfSize(int width, int height) {
+    platform::WindowRequest wanted;
     wanted.width = width;
     wanted.height = height;
     wanted.className = "Tarvel";

@@ -18,7 +18,7 @@
 // thread does it; the test thread reads the messages the window received.
 class PumpedWindow {
 public:
-    explicit PumpedWindow(const platform::WindowSpec& wanted);
+    explicit PumpedWindow(const platform::WindowRequest& wanted);
     // Destroys the window on its thread and ends the thread.
     ~PumpedWindow();
     PumpedWindow(const PumpedWindow&) = delete;
@@ -57,7 +57,7 @@ std::function<bool(const platform::Message&)> isMessage(uint32_t message);
 std::function<bool(const platform::Message&)> isMessage(uint32_t message, uintptr_t wparam);
 
 // A window of the given size, of the runtime's window class.
-platform::WindowSpec windowOfSize(int width, int height);
+platform::WindowRequest windowOfSize(int width, int height);
 
 // Polls until the condition holds; false after five seconds. Other clients see a window's
 // requests only once the server has handled them.

@@ -29,9 +29,9 @@ public:
     uint32_t tickCount() override { return inner_.tickCount(); }
     void sleepMs(int ms) override;
     void pauseNs(int64_t nanoseconds) override;
-    std::unique_ptr<platform::Window> createWindow(const platform::WindowSpec& spec,
+    std::unique_ptr<platform::Window> createWindow(const platform::WindowRequest& wanted,
                                                    std::string& error) override {
-        return inner_.createWindow(spec, error);
+        return inner_.createWindow(wanted, error);
     }
     platform::Size desktopSize() override { return inner_.desktopSize(); }
     void showErrorBox(const char* title, const char* text) override {
