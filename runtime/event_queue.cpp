@@ -31,13 +31,16 @@ bool EventQueue::pop(EventRecord& out) {
     return popLocked(out);
 }
 
-bool EventQueue::unpop() {
+bool EventQueue::dropUntil(const std::function<bool(const EventRecord&)>& wanted,
+                           EventRecord& head) {
     std::lock_guard guard(lock_);
-    // There must be a free slot behind the read position.
-    if (readindex_ == advance(writeindex_, 1))
-        return false;
-    readindex_ = advance(readindex_, kSlots - 1);
-    return true;
+    while (popLocked(head)) {
+        if (wanted(head)) {
+            readindex_ = advance(readindex_, kSlots - 1);
+            return true;
+        }
+    }
+    return false;
 }
 
 int32_t EventQueue::take() {
@@ -82,4 +85,8 @@ int32_t keyCodeOf(const EventRecord& record) {
 void EventQueue::clear() {
     std::lock_guard guard(lock_);
     readindex_ = writeindex_;
+}
+
+int32_t ageAt(const EventRecord& record, uint32_t now) {
+    return static_cast<int32_t>(now - record.time);
 }

@@ -32,8 +32,9 @@ public:
     void push(const EventRecord& record);
     // Takes the oldest pending event.
     bool pop(EventRecord& out);
-    // Makes the event just taken pending again.
-    bool unpop();
+    // Takes events until the oldest pending one is wanted, and copies that one without taking
+    // it, all at once: a push in between could otherwise lose it. False when none is wanted.
+    bool dropUntil(const std::function<bool(const EventRecord&)>& wanted, EventRecord& head);
     // Pops until a key down, key up or character event is found and returns its key code;
     // other events on the way are dropped. 0 when the queue runs empty.
     int32_t take();
@@ -59,3 +60,7 @@ private:
 
 // The key code of a key record: code | KEYCODE_DOWN, KEYCODE_UP or KEYCODE_CHAR; 0 otherwise.
 int32_t keyCodeOf(const EventRecord& record);
+
+// How long before `now` the record was queued, in milliseconds, across the tick count's wrap;
+// negative when it came later.
+int32_t ageAt(const EventRecord& record, uint32_t now);

@@ -8,7 +8,7 @@
 namespace {
 
 // A key typed this long or longer before readkey was called is stale and skipped.
-constexpr uint32_t kStaleAfterMs = 1000;
+constexpr int32_t kStaleAfterMs = 1000;
 
 bool inRange(uint32_t code, uint32_t first, uint32_t last) {
     return code >= first && code <= last;
@@ -63,16 +63,15 @@ int keyready() {
     GraphState& gs = graphstate();
     if (windowGone())
         return -1;
+    // Everything in front of the first wanted event is dropped.
     EventRecord record;
-    while (gs.keyqueue->pop(record)) {
-        const bool wanted = record.message == msg::kChar ||
-                            (record.message == msg::kKeyDown && isWantedKeyDown(record.wparam));
-        if (!wanted)
-            continue;  // everything in front of the first wanted event is dropped
-        gs.keyqueue->unpop();
-        return readyCode(record);
-    }
-    return 0;
+    const bool found = gs.keyqueue->dropUntil(
+        [](const EventRecord& r) {
+            return r.message == msg::kChar ||
+                   (r.message == msg::kKeyDown && isWantedKeyDown(r.wparam));
+        },
+        record);
+    return found ? readyCode(record) : 0;
 }
 
 int readkey() {
@@ -86,8 +85,7 @@ int readkey() {
             return 0;
         if (ready > 0) {
             const int32_t keycode = gs.keyqueue->take();
-            // Unsigned, as the tick count wraps.
-            if (keycode != 0 && calledAt < gs.keyqueue->last().time + kStaleAfterMs) {
+            if (keycode != 0 && ageAt(gs.keyqueue->last(), calledAt) < kStaleAfterMs) {
                 return readingCode(keycode);
             }
         }

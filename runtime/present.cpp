@@ -1,6 +1,7 @@
 #include "runtime/present.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "draw/page_lock.h"
 #include "draw/rect.h"
@@ -19,6 +20,11 @@ struct Shown {
     draw::Rect view;
 };
 Shown shown;
+
+// Both threads present: the main thread its page, the window thread its copy. Each takes what
+// changed and sends it under this lock, taken before the page lock, so that an older picture
+// never reaches the window after a newer one.
+std::mutex presentLock;
 
 bool sameRect(const draw::Rect& a, const draw::Rect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -75,6 +81,7 @@ int presentpage() {
         const PIMAGE page = gs.pages[gs.showpage];
         const draw::Rect view = page != nullptr ? viewOf(*page) : draw::Rect{};
         if (!view.empty()) {
+            const std::lock_guard presenting(presentLock);
             platform::Rect changed;
             {
                 const auto guard = draw::lockPages();
@@ -100,6 +107,7 @@ void presentcopy() {
     platform::Window* window = gs.window;
     if (window == nullptr || gs.presentbuffer == nullptr)
         return;
+    const std::lock_guard presenting(presentLock);
     draw::Rect view;
     platform::Rect changed;
     {

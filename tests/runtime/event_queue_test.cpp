@@ -28,25 +28,42 @@ TEST(EventQueue, OverflowDropsTheOldestAndKeepsTheNewest1023) {
     EXPECT_EQ(record.wparam, 5000u - 1023u);
 }
 
-TEST(EventQueue, UnpopAfterPopPutsTheEventBack) {
+TEST(EventQueue, DropUntilDropsWhatIsUnwantedAndLeavesTheHeadPending) {
+    const auto isChar = [](const EventRecord& r) { return r.message == msg::kChar; };
     EventQueue queue;
     EventRecord record;
-    EXPECT_FALSE(queue.pop(record));
+    EXPECT_FALSE(queue.dropUntil(isChar, record));
+    queue.push(keyRecord(msg::kMouseMove, 0));
     queue.push(keyRecord(msg::kChar, 'a'));
     queue.push(keyRecord(msg::kChar, 'b'));
-    ASSERT_TRUE(queue.pop(record));
-    EXPECT_TRUE(queue.unpop());
+    ASSERT_TRUE(queue.dropUntil(isChar, record));
+    EXPECT_EQ(record.wparam, static_cast<uint32_t>('a'));
     EXPECT_EQ(queue.last().wparam, static_cast<uint32_t>('a'));
+    EXPECT_EQ(queue.pending(), 2);
     ASSERT_TRUE(queue.pop(record));
     EXPECT_EQ(record.wparam, static_cast<uint32_t>('a'));
 
-    // With the ring full there is no slot behind the read position.
+    // A full ring keeps its head too: nothing is taken out to be put back.
     EventQueue full;
-    for (int i = 0; i < 1024; ++i)
-        full.push(keyRecord(msg::kChar, 'x'));
-    EXPECT_FALSE(full.unpop());
+    for (uint32_t i = 0; i < 1024; ++i)
+        full.push(keyRecord(msg::kChar, i));
+    ASSERT_TRUE(full.dropUntil(isChar, record));
+    EXPECT_EQ(full.pending(), 1023);
     ASSERT_TRUE(full.pop(record));
-    EXPECT_TRUE(full.unpop());
+    EXPECT_EQ(record.wparam, 1u);
+
+    // Nothing wanted: every pending event is dropped.
+    queue.push(keyRecord(msg::kMouseMove, 0));
+    EXPECT_FALSE(queue.dropUntil([](const EventRecord&) { return false; }, record));
+    EXPECT_EQ(queue.pending(), 0);
+}
+
+TEST(EventQueue, AgesHoldAcrossTheTickCountsWrap) {
+    EventRecord record;
+    record.time = 0xFFFFFF00u;
+    EXPECT_EQ(ageAt(record, 0xFFFFFF00u + 999), 999);
+    EXPECT_EQ(ageAt(record, 0x000000E8u), 0x100 + 0xE8);  // the count has wrapped since
+    EXPECT_EQ(ageAt(record, 0xFFFFFEFFu), -1);            // queued after the moment asked about
 }
 
 TEST(EventQueue, TakeSkipsMouseEventsAndGivesKeyCodes) {
