@@ -70,9 +70,7 @@ Piece pieceOf(const PieceDealer& dealer) {
 }
 
 void resetGame(GameState& state, int32_t seed) {
-    state.pendingSpecial = 0;
-    state.progress = -7;
-    state.specialIndex = 0;
+    state = GameState{};
     seedDealer(state.dealer, seed);
     state.current = pieceOf(state.dealer);
     for (int column = 0; column < kColumns; ++column) {
@@ -80,12 +78,7 @@ void resetGame(GameState& state, int32_t seed) {
             state.board.at(column, row) = EMPTY;
         state.board.at(column, kFloorRow) = FLOOR;
     }
-    state.checkList.fill(CheckEntry{});
     state.clearMarks.keepAll();
-    state.scoreDigits = {'0', '0', '0', '0'};
-    state.savedScore = {'0', '0', '0', '0'};
-    state.fallDelay = 60;
-    state.greyThreshold = 83;
 }
 
 void dealNext(GameState& state) {

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr int kTestOrder[3] = {2, 1, 0};  // b2 first, then b1, then b0
-
 // Whether a block may take one step sideways: free beside it, and above that.
 bool mayStep(const Board& board, int column, int row, int direction) {
     return board.isFree(column + direction, row) && board.isFree(column + direction, row - 1);
@@ -59,6 +57,15 @@ bool moveSpecialSideways(GameState& state, int direction) {
 
 bool specialMayFall(const GameState& state) {
     return state.board.isFree(state.special.column, state.special.row + 1);
+}
+
+int dropPiece(GameState& state) {
+    for (;;) {
+        const int landing = landingTest(state);
+        if (landing != kMayFall)
+            return landing;
+        fallOneRow(state.current);
+    }
 }
 
 void dropSpecial(GameState& state) {

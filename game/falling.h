@@ -20,6 +20,8 @@ bool movePieceSideways(GameState& state, int direction);
 // b0 takes b1's colour, b1 takes b2's, b2 takes b0's.
 void rotateColours(Piece& piece);
 void fallOneRow(Piece& piece);
+// Drops the current piece row by row until it lands or overflows; returns which.
+int dropPiece(GameState& state);
 
 // The special block's sideways move, with the same rule as a piece's.
 bool moveSpecialSideways(GameState& state, int direction);

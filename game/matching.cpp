@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int kTestOrder[3] = {2, 1, 0};  // b2 first, then b1, then b0
 constexpr int kShortestLine = 3;
 
 // The four lines through a cell, each as one of its two directions.

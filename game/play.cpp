@@ -12,10 +12,8 @@
 namespace {
 
 constexpr int kStepsPerRow = 10;
-constexpr int kPauseMs = 1000;
 // The special block starts above the middle column and shows in the preview's middle.
 constexpr int kSpecialStartColumn = 4;
-constexpr int kPreviewColumn = 9;
 constexpr int kPreviewY = 126;
 
 // What the per-step key readers report.
@@ -149,8 +147,7 @@ void dealNextPiece() {
 
 void drawNextPreview() {
     const GameState& state = game();
-    setbrushcolor(kBlack);
-    fillbar(324, 85, 438, 190);
+    clearPreview();
     for (int i = 0; i < 3; ++i) {
         const PreviewBlock& at = kPreview[state.dealer.shape][i];
         setCellBrush(state.next.blocks[i].value);
@@ -171,16 +168,11 @@ int readFallKey() {
             rotateColours(state.current);
             return kKeepFalling;
         case 's':
-            for (;;) {
-                const int landing = landingTest(state);
-                if (landing == kOverflowed) {
-                    showGameOver();
-                    return kDropEndedGame;
-                }
-                if (landing == kLanded)
-                    return kDropped;
-                fallOneRow(state.current);
+            if (dropPiece(state) == kOverflowed) {
+                showGameOver();
+                return kDropEndedGame;
             }
+            return kDropped;
         case 'q':
             return kQuit;
         default:

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kPauseMs = 1000;
-constexpr int kTestOrder[3] = {2, 1, 0};
-
 // The score's digit positions, thousands first, on the score line.
 constexpr int kDigitX[4] = {356, 368, 380, 392};
 constexpr int kDigitY = 410;

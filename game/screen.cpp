@@ -23,6 +23,11 @@ void fillCell(int column, int row) {
     fillbar(cellLeft(column), cellTop(row), cellLeft(column) + kCellSize, cellTop(row) + kCellSize);
 }
 
+void clearPreview() {
+    setbrushcolor(kBlack);
+    fillbar(324, 85, 438, 190);
+}
+
 void eraseCell(int column, int row) {
     setbrushcolor(kBlack);
     fillCell(column, row);

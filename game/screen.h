@@ -15,6 +15,10 @@ inline constexpr int kCellSize = 30;
 inline constexpr int kBlockStep = 3;  // a falling block moves 3 pixels at a time, 10 a row
 // The well's top frame line: nothing of a falling block shows above it.
 inline constexpr int kWellTop = 50;
+// The pause that lets the player see each stage of a landing.
+inline constexpr int kPauseMs = 1000;
+// Drawn at this column, a special block shows in the next-piece box.
+inline constexpr int kPreviewColumn = 9;
 
 inline constexpr RGBVAL kBlack = 0x000000;
 inline constexpr RGBVAL kWhite = 0xFFFFFF;
@@ -34,6 +38,8 @@ inline int cellTop(int row) {
 void setCellBrush(Cell value);
 // Fills a cell's square with the fill colour.
 void fillCell(int column, int row);
+// Paints the next-piece box black.
+void clearPreview();
 // Paints a cell black.
 void eraseCell(int column, int row);
 // Paints cells black, in order.

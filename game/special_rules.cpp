@@ -65,20 +65,6 @@ RingEffect removeColour(GameState& state) {
 }
 
 Cell chosenColour(int key) {
-    switch (static_cast<char>(key & 0xFF)) {
-        case 'r':
-            return RED;
-        case 'g':
-            return GREEN;
-        case 'b':
-            return BLUE;
-        case 'y':
-            return YELLOW;
-        case 'o':
-            return ORANGE;
-        case 'p':
-            return PURPLE;
-        default:
-            return -1;
-    }
+    const size_t found = kColourKeys.find(static_cast<char>(key & 0xFF));
+    return found != std::string_view::npos ? static_cast<Cell>(found) : -1;
 }

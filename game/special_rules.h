@@ -2,6 +2,7 @@
 // rests at state.special; it is never a cell of the board.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "game/state.h"
@@ -24,6 +25,7 @@ struct RingEffect {
 };
 RingEffect removeColour(GameState& state);
 
-// WhiteFrame: the colour a key of the chooser picks (r, g, b, y, o, p by the key code's low
-// byte), or -1 for any other key.
+// WhiteFrame: the chooser's keys, one for each colour by its index.
+inline constexpr std::string_view kColourKeys = "rgbyop";
+// The colour a key of the chooser picks by the key code's low byte, or -1 for any other key.
 Cell chosenColour(int key);

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kPauseMs = 1000;
-constexpr int kPreviewColumn = 9;
 constexpr int kPreviewBlockX = 365;
 constexpr int kCentreOffset = 15;
 
@@ -121,10 +119,10 @@ void applyFrame(GameState& state) {
 }  // namespace
 
 void drawSpecial(int32_t kind, int column, int y) {
-    setbrushcolor(kBlack);
+    setbrushcolor(kBlack);  // the erase draws in it
     int x = cellLeft(column);
     if (column == kPreviewColumn) {
-        fillbar(324, 85, 438, 190);
+        clearPreview();
         x = kPreviewBlockX;
     }
     drawKind(kind, x, y);

@@ -65,6 +65,8 @@ struct Block {
 struct Piece {
     std::array<Block, 3> blocks{};
 };
+// The order a piece's blocks are tested, settled and drawn in: b2 first, then b1, then b0.
+inline constexpr int kTestOrder[3] = {2, 1, 0};
 
 // The seven counters that decide every piece; there is no random number anywhere.
 struct PieceDealer {

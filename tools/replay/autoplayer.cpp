@@ -1,10 +1,12 @@
 #include "tools/replay/autoplayer.h"
 
 #include <algorithm>
+#include <string>
 #include <thread>
 #include <tuple>
 
 #include "game/falling.h"
+#include "game/special_rules.h"
 #include "tools/replay/placement.h"
 
 namespace replay {
@@ -13,9 +15,6 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kGreen = 0x00FF00;
-
-// The colour chooser's keys, by colour index.
-constexpr const char* kColourKeys[kColours] = {"r", "g", "b", "y", "o", "p"};
 
 bool sameDeal(const PieceDealer& a, const PieceDealer& b) {
     const auto fields = [](const PieceDealer& d) {
@@ -133,7 +132,7 @@ void AutoPlayer::chooseColourOn(const platform::headless::Frame& frame) {
     if (!showsChooser(frame))
         return;
     choosing_ = false;
-    type_(kColourKeys[chooseColour(game())]);
+    type_(std::string(1, kColourKeys[chooseColour(game())]).c_str());
 }
 
 void watchGameFrames(std::function<void(const platform::headless::Frame&)> watcher) {

@@ -83,9 +83,7 @@ double tryPlacement(GameState trial, const Placement& placement) {
         if (!movePieceSideways(trial, direction))
             return kUnplayable;
     }
-    while (landingTest(trial) == kMayFall)
-        fallOneRow(trial.current);
-    if (landingTest(trial) == kOverflowed || !settle(trial))
+    if (dropPiece(trial) == kOverflowed || !settle(trial))
         return kUnplayable;
     const int points = resolveAll(trial);
     return worth(trial.board, points);
