@@ -88,7 +88,7 @@ void CONTROL::onchildadded(CONTROL*) {}
 void CONTROL::onchildremoved(CONTROL*) {}
 
 void CONTROL::clearmask() {
-    setbackcolor(0x000000, mask);
+    setbackcolorkeep(0x000000, mask);
     clearimage(mask);
 }
 

@@ -33,7 +33,7 @@ PixelStore allocateStore(int width, int height) {
 // The drawing state every image starts with.
 void applyDefaults(IMAGE& img) {
     setpencolor(kDefaultPenColor, &img);
-    setbackcolor(0x000000, &img);
+    setbackcolorkeep(0x000000, &img);  // nothing is drawn yet
     setbrushpattern(1, 0x000000, &img);
     setpenstyle(draw::kPenSolid, 0, 1, &img);
     settextanchor(0, 2, &img);
@@ -82,7 +82,9 @@ int createStep(IMAGE& img, int width, int height) {
     if (firstCreation)
         applyDefaults(img);
     setdrawarea(0, 0, width, height, 1, &img);
-    clearimage(&img);
+    // The fresh store is already black; only another background colour is filled in.
+    if (img.bkcolor != 0x000000)
+        clearimage(&img);
     return 0;
 }
 
@@ -143,7 +145,7 @@ PIMAGE newimage(int width, int height) {
 
 void freeimage(PIMAGE img) {
     // Page numbers are not images of the caller's to free.
-    if (reinterpret_cast<uintptr_t>(img) < 32)
+    if (draw::isPageNumber(img))
         return;
     // A page is taken out of the page table under the lock, so a refresh never copies it freed.
     const auto guard = draw::lockIfPage(img);
