@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "draw/image_arg.h"
+
 namespace draw {
 
 namespace {
@@ -12,7 +14,6 @@ namespace {
 std::atomic<FatalBoxShower> boxShower{nullptr};
 
 constexpr int kFatalExitCode = -11;
-constexpr uintptr_t kFirstPointerArg = 32;
 
 }  // namespace
 
@@ -31,7 +32,7 @@ void fatalBox(const char* title, const char* text) {
 
 void checkImage(const IMAGE* img, const char* method) {
     const auto address = reinterpret_cast<uintptr_t>(img);
-    if (address >= kFirstPointerArg && img->tag == kImageTag)
+    if (!isPageNumber(img) && img->tag == kImageTag)
         return;
     char text[160];
     std::snprintf(text, sizeof text,

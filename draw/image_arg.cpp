@@ -6,10 +6,6 @@
 
 namespace draw {
 
-namespace {
-constexpr uintptr_t kFirstPointerArg = 32;
-}
-
 PIMAGE resolveImage(PIMAGE arg, Counts counts) {
     GraphState& gs = graphstate();
     const auto value = reinterpret_cast<uintptr_t>(arg);
@@ -18,7 +14,7 @@ PIMAGE resolveImage(PIMAGE arg, Counts counts) {
             gs.refreshcountdown.fetch_sub(1, std::memory_order_relaxed);
         return gs.target;
     }
-    if (value < kFirstPointerArg) {
+    if (isPageNumber(arg)) {
         // Only four slots exist; the other small values name no page.
         const uintptr_t slot = value & 15;
         return slot < kPageSlots ? gs.pages[slot].load() : nullptr;

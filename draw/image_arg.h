@@ -1,12 +1,19 @@
 // The image-argument convention shared by every drawing call.
 #pragma once
 
+#include <cstdint>
+
 #include "draw/image.h"
 
 namespace draw {
 
 // Whether a call counts as a draw on the current page when its argument is 0.
 enum class Counts { No, Yes };
+
+// Whether an image argument is a page number (0 to 31) rather than an image.
+inline bool isPageNumber(const IMAGE* arg) {
+    return reinterpret_cast<uintptr_t>(arg) < 32;
+}
 
 // Resolves an image argument: 0 is the current image (a counting call then lowers the refresh
 // countdown, whether or not there is an image), 1 to 31 name page slot (n & 15) when that slot

@@ -90,8 +90,8 @@ int stretchRect(IMAGE& dst, const IMAGE& src, const StretchAxis& across, const S
     const AxisMap xs = mapAxis(across, clip.left, clip.right, src.width, columns.get());
     const AxisMap ys = mapAxis(down, clip.top, clip.bottom, src.height, rows.get());
     const draw::RasterOp op(rop, dst);
-    const auto guard =
-        draw::lockIfPage(&dst, draw::Rect{xs.first, ys.first, xs.first + xs.count, ys.first + ys.count});
+    const auto guard = draw::lockIfPage(
+        &dst, draw::Rect{xs.first, ys.first, xs.first + xs.count, ys.first + ys.count});
     for (int i = 0; i < ys.count; ++i) {
         const uint32_t* from = draw::sourceRow(src, rows[i]);
         for (int k = 0; k < xs.count; ++k)

@@ -46,6 +46,9 @@ struct WindowRequest {
 
 enum class Cursor { Hidden, Arrow };
 
+// The shortest interval a window's timer runs at, as desktop timers have one.
+inline constexpr int kMinimumTimerMs = 10;
+
 // The runtime's one window. It is made and pumped on the window thread; the calls marked "any
 // thread" may also come from the main thread, and the backend serialises them.
 class Window {
@@ -58,7 +61,8 @@ public:
     virtual Message nextMessage() = 0;
     // Any thread: queues a message behind the pending ones.
     virtual void postMessage(const Message& message) = 0;
-    // Any thread: (re)arms the repeating timer `id`; 0 ms means the shortest interval.
+    // Any thread: (re)arms the repeating timer `id`; intervals below kMinimumTimerMs (0 among
+    // them) run at that.
     virtual void setTimer(uintptr_t id, int intervalMs) = 0;
     virtual void killTimer(uintptr_t id) = 0;
 

@@ -191,7 +191,8 @@ const FontFace& fontFaceNamed(std::string_view gbkName) {
 }
 
 const FontFace& defaultFontFace() {
-    return fontFaceNamed(kSansFaceName);
+    static const FontFace& face = fontFaceNamed(kSansFaceName);
+    return face;
 }
 
 std::optional<GlyphBitmap> renderGlyph(const FontFace& face, char32_t cp, const GlyphCell& cell) {

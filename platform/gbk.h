@@ -26,6 +26,9 @@ GbkChar nextGbkChar(const char* text);
 // byte or a code the code page leaves unassigned.
 char32_t decodeGbk(uint16_t code);
 
+// A character's GBK bytes, or nothing when the code page lacks it.
+std::string encodeGbk(char32_t ch);
+
 // The whole zero-terminated string in UTF-8; characters that do not decode become U+FFFD.
 std::string gbkToUtf8(const char* text);
 

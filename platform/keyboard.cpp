@@ -1,11 +1,10 @@
 #include "platform/keyboard.h"
 
 #include <X11/keysym.h>
-#include <iconv.h>
 
 #include <initializer_list>
-#include <memory>
 
+#include "platform/gbk.h"
 #include "runtime/messages.h"
 
 namespace platform {
@@ -202,40 +201,11 @@ char32_t controlCharacterOf(uint32_t keysym) {
     }
 }
 
-struct IconvCloser {
-    void operator()(void* converter) const { iconv_close(static_cast<iconv_t>(converter)); }
-};
-
-// A converter from UTF-32 to the code page; each thread has its own, since a converter carries
-// state between calls. Null when the system cannot convert.
-iconv_t gbkEncoder() {
-    thread_local const std::unique_ptr<void, IconvCloser> encoder = [] {
-        const iconv_t opened = iconv_open("CP936", "UTF-32LE");
-        return std::unique_ptr<void, IconvCloser>(opened == reinterpret_cast<iconv_t>(-1) ? nullptr
-                                                                                          : opened);
-    }();
-    return static_cast<iconv_t>(encoder.get());
-}
-
 // The character's GBK bytes; a character the code page lacks types a question mark, as it
 // does on systems whose keyboards type in the code page.
 std::string gbkBytesOf(char32_t ch) {
-    if (ch < 0x80)
-        return std::string(1, static_cast<char>(ch));
-    const iconv_t encoder = gbkEncoder();
-    if (encoder == nullptr)
-        return "?";
-    char in[4] = {static_cast<char>(ch), static_cast<char>(ch >> 8), static_cast<char>(ch >> 16),
-                  static_cast<char>(ch >> 24)};
-    char out[4];
-    char* inPos = in;
-    char* outPos = out;
-    size_t inLeft = sizeof in;
-    size_t outLeft = sizeof out;
-    iconv(encoder, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(encoder, &inPos, &inLeft, &outPos, &outLeft) == static_cast<size_t>(-1))
-        return "?";
-    return std::string(out, outPos);
+    std::string bytes = encodeGbk(ch);
+    return bytes.empty() ? "?" : bytes;
 }
 
 }  // namespace

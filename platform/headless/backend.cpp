@@ -19,8 +19,6 @@ namespace {
 
 constexpr int64_t kNanosecondsPerMs = 1'000'000;
 constexpr Size kDesktop{1920, 1080};
-constexpr int kControlKey = 0x11;
-constexpr int kAltKey = 0x12;
 
 int64_t virtualTime(double ms) {
     return static_cast<int64_t>(ms * kNanosecondsPerMs);
@@ -99,8 +97,8 @@ void scriptKey(double atMs, const char* keysymName, bool pressed) {
         if (window == nullptr)
             return messages;
         stroke.wasDown = window->keyHeld(virtualKey);
-        stroke.control = window->keyHeld(kControlKey);
-        stroke.alt = window->keyHeld(kAltKey);
+        stroke.control = window->keyHeld(vk::kControl);
+        stroke.alt = window->keyHeld(vk::kAlt);
         window->setKeyHeld(virtualKey, stroke.pressed);
         for (const Message& message : keyMessages(stroke))
             messages.push_back(message);

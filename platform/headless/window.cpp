@@ -9,8 +9,6 @@ namespace platform::headless {
 
 namespace {
 constexpr int64_t kNanosecondsPerMs = 1'000'000;
-// A repeating timer asked for 0 ms runs at the shortest interval a desktop timer has.
-constexpr int kMinimumTimerMs = 10;
 }  // namespace
 
 HeadlessWindow::HeadlessWindow(Scheduler& scheduler, FrameRecorder& frames,

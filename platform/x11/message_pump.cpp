@@ -15,9 +15,6 @@ namespace platform::x11 {
 
 namespace {
 
-// The shortest timer interval; shorter requests, and 0, are raised to it.
-constexpr int kMinimumIntervalMs = 10;
-
 // Reads a counter descriptor (eventfd or timerfd) without blocking; true if it had fired.
 bool drain(int fd) {
     uint64_t count = 0;
@@ -76,7 +73,7 @@ void MessagePump::setTimer(uintptr_t id, int intervalMs) {
         // The window thread's poll() must learn of the new descriptor.
         wake();
     }
-    arm(timer->second, std::max(intervalMs, kMinimumIntervalMs));
+    arm(timer->second, std::max(intervalMs, kMinimumTimerMs));
     // Re-arming starts the period afresh, so ticks that fell due before do not count.
     drain(timer->second);
 }
