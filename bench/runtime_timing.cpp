@@ -118,7 +118,7 @@ void menuFrame(int selection) {
     fillbar(192, 362, 288, 390);
     fillbar(192, 422, 288, 450);
     setpencolor(0x0000FF);
-    setfontface(24, 12, "\xCB\xCE\xCC\xE5");
+    setfontface(24, 12, FACE_SONG);
     drawtext(210, 302, "start");
     drawtext(216, 362, "help");
     drawtext(216, 422, "exit");

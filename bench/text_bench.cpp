@@ -11,7 +11,7 @@ namespace {
 // 8 single-byte and 8 double-byte characters ("Level 3:困难模式目标分数"), 24 bytes.
 constexpr const char* kLine =
     "Level 3:\xC0\xA7\xC4\xD1\xC4\xA3\xCA\xBD\xC4\xBF\xB1\xEA\xB7\xD6\xCA\xFD";
-constexpr const char* kSong = "\xCB\xCE\xCC\xE5";
+constexpr const char* kSong = FACE_SONG;
 
 void BM_DrawTextFirst(benchmark::State& state) {
     BenchPage page(480, 640);

@@ -3,6 +3,11 @@
 # they stay in the build tree.
 include(GNUInstallDirs)
 
+# Without a window system there is no game to install.
+if(NOT TARGET trivanta)
+    return()
+endif()
+
 install(TARGETS trivanta RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/trivanta.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

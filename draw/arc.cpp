@@ -11,17 +11,19 @@
 // around its centre, as a block of the game does. The ring is computed row by row inside the
 // clip rectangle, so the cost never depends on the radius.
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <numbers>
 #include <optional>
 
-#include "draw/image_arg.h"
 #include "draw/page_lock.h"
 #include "draw/pen.h"
+#include "draw/primitives.h"
 #include "draw/raster.h"
-#include "runtime/graph.h"
+
+namespace draw {
 
 namespace {
 
@@ -92,13 +94,13 @@ public:
     }
 
     // The pixels the ring may cover around the corner point (cx, cy).
-    draw::Rect bounds(int64_t cx, int64_t cy, const draw::Rect& clip) const {
+    Rect bounds(int64_t cx, int64_t cy, const Rect& clip) const {
         const int64_t across = oddAtMost(outer_.a);
         const int64_t down = oddAtMost(outer_.b);
         if (across == 0 || down == 0)
             return {};
-        return draw::clipRect(cx - (across + 1) / 2, cy - (down + 1) / 2, cx + (across + 1) / 2,
-                              cy + (down + 1) / 2, clip);
+        return clipRect(cx - (across + 1) / 2, cy - (down + 1) / 2, cx + (across + 1) / 2,
+                        cy + (down + 1) / 2, clip);
     }
 
     std::optional<RowSpan> span(int64_t y) const {
@@ -134,7 +136,7 @@ Wide dot(Vec a, Vec b) {
 // direction to the end direction, on a dash of the pen.
 class ArcFilter {
 public:
-    ArcFilter(Vec start, Vec end, const draw::Pen& pen, double radius)
+    ArcFilter(Vec start, Vec end, const Pen& pen, double radius)
         : start_(start), end_(end), dashes_(pen.dashes), radius_(radius) {
         const bool degenerate = (start.x == 0 && start.y == 0) || (end.x == 0 && end.y == 0);
         // Start and end on one ray give the whole ellipse.
@@ -153,7 +155,7 @@ public:
         double turn = std::atan2(static_cast<double>(p.y), static_cast<double>(p.x)) - startAngle_;
         if (turn < 0)
             turn += 2 * std::numbers::pi;
-        return draw::dashCovers(dashes_, static_cast<int64_t>(turn * radius_));
+        return dashCovers(dashes_, static_cast<int64_t>(turn * radius_));
     }
 
 private:
@@ -164,7 +166,7 @@ private:
     }
 
     Vec start_, end_;
-    draw::DashList dashes_;
+    DashList dashes_;
     double radius_;
     bool whole_ = true;
     bool narrow_ = false;
@@ -181,14 +183,14 @@ Vec arcPoint(int x, int y, int angle, int xradius, int yradius) {
 
 // Draws the ring around the corner point (cx, cy) within `box`, a clipped rectangle that holds
 // all of it.
-void drawRing(IMAGE& img, int64_t cx, int64_t cy, const draw::Rect& box, const Ring& ring,
+void drawRing(Image& img, int64_t cx, int64_t cy, const Rect& box, const Ring& ring,
               const ArcFilter& filter, RGBVAL color) {
     for (int64_t py = box.top; py < box.bottom; ++py) {
         const int64_t y = 2 * (py - cy) + 1;
         const auto span = ring.span(y);
         if (!span)
             continue;
-        uint32_t* row = draw::pixelRow(img, static_cast<int>(py));
+        uint32_t* row = pixelRow(img, static_cast<int>(py));
         // The pixels whose doubled offsets run from `first` to `last` (odd numbers).
         auto plot = [&](int64_t first, int64_t last) {
             const int64_t from = std::max<int64_t>(cx + (first - 1) / 2, box.left);
@@ -214,29 +216,25 @@ void drawRing(IMAGE& img, int64_t cx, int64_t cy, const draw::Rect& box, const R
 
 }  // namespace
 
-void drawarc(int x, int y, int startangle, int endangle, int xradius, int yradius, PIMAGE arg) {
-    PIMAGE img = draw::drawableImage(arg, draw::Counts::Yes);
-    if (img == nullptr)
-        return;
-    const draw::Pen& pen = img->dc->pen;
-    if (pen.style == draw::kPenNone)
+void drawArc(Image& img, int x, int y, int startangle, int endangle, int xradius, int yradius) {
+    assert(img.dc != nullptr);
+    const Pen& pen = img.dc->pen;
+    if (pen.style == kPenNone)
         return;
 
     const int64_t a = std::abs(int64_t{xradius});
     const int64_t b = std::abs(int64_t{yradius});
-    const Ring ring(a, b, pen.width, pen.style == draw::kPenInsideFrame);
+    const Ring ring(a, b, pen.width, pen.style == kPenInsideFrame);
     const ArcFilter filter(
         arcPoint(x, y, startangle, xradius, yradius), arcPoint(x, y, endangle, xradius, yradius),
         pen, std::sqrt((static_cast<double>(a) * a + static_cast<double>(b) * b) / 2));
-    const int64_t cx = int64_t{x} + img->dc->originx;
-    const int64_t cy = int64_t{y} + img->dc->originy;
-    const draw::Rect box = ring.bounds(cx, cy, img->dc->clip);
+    const int64_t cx = int64_t{x} + img.dc->originx;
+    const int64_t cy = int64_t{y} + img.dc->originy;
+    const Rect box = ring.bounds(cx, cy, img.dc->clip);
     if (box.empty())
         return;
-    const auto guard = draw::lockIfPage(img, box);
-    drawRing(*img, cx, cy, box, ring, filter, pen.color);
+    const auto guard = lockIfPage(img, box);
+    drawRing(img, cx, cy, box, ring, filter, pen.color);
 }
 
-void drawcircle(int x, int y, int radius, PIMAGE img) {
-    drawarc(x, y, 0, 360, radius, radius, img);
-}
+}  // namespace draw

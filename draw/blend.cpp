@@ -4,16 +4,11 @@
 
 #include <algorithm>
 
-#include "draw/fatal.h"
-#include "draw/image_arg.h"
 #include "draw/page_lock.h"
-#include "runtime/graph.h"
 
 namespace draw {
 
 namespace {
-
-constexpr const char* kBlendMethod = "IMAGE::putimage_alphablend";
 
 // One axis of a blend rectangle: `length` positions from `dest` of the destination and `src`
 // of the source.
@@ -45,7 +40,7 @@ Span clipSpan(Span span, int64_t destSize, int64_t srcSize) {
 
 // The masked blend reads the mask at the source position; where the mask is smaller than the
 // clipped rectangle, the rectangle shrinks to it rather than read past the mask's store.
-std::optional<BlendRect> clipToMask(BlendRect rect, const IMAGE& mask) {
+std::optional<BlendRect> clipToMask(BlendRect rect, const Image& mask) {
     rect.width = std::min(rect.width, mask.width - rect.xSrc);
     rect.height = std::min(rect.height, mask.height - rect.ySrc);
     if (rect.width <= 0 || rect.height <= 0)
@@ -53,11 +48,11 @@ std::optional<BlendRect> clipToMask(BlendRect rect, const IMAGE& mask) {
     return rect;
 }
 
-uint32_t* wordAt(const IMAGE& img, int x, int y) {
+uint32_t* wordAt(const Image& img, int x, int y) {
     return img.pixels + static_cast<size_t>(y) * static_cast<size_t>(img.width) + x;
 }
 
-void blendConstant(IMAGE& dst, const IMAGE& src, const BlendRect& rect, uint32_t alpha) {
+void blendRect(Image& dst, const Image& src, const BlendRect& rect, uint32_t alpha) {
     uint32_t* d = wordAt(dst, rect.xDest, rect.yDest);
     const uint32_t* s = wordAt(src, rect.xSrc, rect.ySrc);
     for (int row = 0; row < rect.height; ++row, d += dst.width, s += src.width) {
@@ -73,7 +68,7 @@ void blendMaskedRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int count
     }
 }
 
-void blendMasked(IMAGE& dst, const IMAGE& src, const IMAGE& mask, const BlendRect& rect) {
+void blendMaskedRect(Image& dst, const Image& src, const Image& mask, const BlendRect& rect) {
     uint32_t* d = wordAt(dst, rect.xDest, rect.yDest);
     const uint32_t* s = wordAt(src, rect.xSrc, rect.ySrc);
     const uint32_t* m = wordAt(mask, rect.xSrc, rect.ySrc);
@@ -84,7 +79,7 @@ void blendMasked(IMAGE& dst, const IMAGE& src, const IMAGE& mask, const BlendRec
 
 }  // namespace
 
-std::optional<BlendRect> clipBlend(const IMAGE& dst, const IMAGE& src, int xDest, int yDest,
+std::optional<BlendRect> clipBlend(const Image& dst, const Image& src, int xDest, int yDest,
                                    int xSrc, int ySrc, int width, int height) {
     if (width == 0) {
         width = src.width;
@@ -100,42 +95,23 @@ std::optional<BlendRect> clipBlend(const IMAGE& dst, const IMAGE& src, int xDest
                      static_cast<int>(across.length), static_cast<int>(down.length)};
 }
 
-}  // namespace draw
-
-int IMAGE::putimage_alphablend(PIMAGE dst, int xDest, int yDest, uint32_t alpha, int xSrc, int ySrc,
-                               int width, int height) const {
-    draw::checkImage(this, draw::kBlendMethod);
-    const PIMAGE target = draw::drawableImage(dst, draw::Counts::Yes);
-    if (target == nullptr)
-        return 0;
-    if (auto rect = draw::clipBlend(*target, *this, xDest, yDest, xSrc, ySrc, width, height)) {
-        const auto guard = draw::lockIfPage(target, rect->destination());
-        draw::blendConstant(*target, *this, *rect, alpha & 0xFF);
+void blendConstant(Image& dst, const Image& src, int xDest, int yDest, uint32_t alpha, int xSrc,
+                   int ySrc, int width, int height) {
+    if (auto rect = clipBlend(dst, src, xDest, yDest, xSrc, ySrc, width, height)) {
+        const auto guard = lockIfPage(dst, rect->destination());
+        blendRect(dst, src, *rect, alpha & 0xFF);
     }
-    return 0;
 }
 
-int IMAGE::putimage_alphablend(PIMAGE dst, int xDest, int yDest, PIMAGE mask, int xSrc, int ySrc,
-                               int width, int height) const {
-    draw::checkImage(this, draw::kBlendMethod);
-    // The mask is read like the source, so it must be an image just the same.
-    draw::checkImage(mask, draw::kBlendMethod);
-    const PIMAGE target = draw::drawableImage(dst, draw::Counts::Yes);
-    if (target == nullptr)
-        return 0;
-    auto rect = draw::clipBlend(*target, *this, xDest, yDest, xSrc, ySrc, width, height);
+void blendMasked(Image& dst, const Image& src, const Image& mask, int xDest, int yDest, int xSrc,
+                 int ySrc, int width, int height) {
+    auto rect = clipBlend(dst, src, xDest, yDest, xSrc, ySrc, width, height);
     if (rect)
-        rect = draw::clipToMask(*rect, *mask);
+        rect = clipToMask(*rect, mask);
     if (rect) {
-        const auto guard = draw::lockIfPage(target, rect->destination());
-        draw::blendMasked(*target, *this, *mask, *rect);
+        const auto guard = lockIfPage(dst, rect->destination());
+        blendMaskedRect(dst, src, mask, *rect);
     }
-    return 0;
 }
 
-int putimage_alphablend(PIMAGE dst, PIMAGE src, int xDest, int yDest, uint32_t alpha, int xSrc,
-                        int ySrc, int width, int height) {
-    // Checked here too: calling the method through a null handle would itself be undefined.
-    draw::checkImage(src, draw::kBlendMethod);
-    return src->putimage_alphablend(dst, xDest, yDest, alpha, xSrc, ySrc, width, height);
-}
+}  // namespace draw

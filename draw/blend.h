@@ -45,7 +45,16 @@ struct BlendRect {
 
 // Clips a blend of src onto dst; a width of 0 means the whole source. Returns nothing when no
 // pixel is left. Works on 64-bit values, so no argument can make the arithmetic overflow.
-std::optional<BlendRect> clipBlend(const IMAGE& dst, const IMAGE& src, int xDest, int yDest,
+std::optional<BlendRect> clipBlend(const Image& dst, const Image& src, int xDest, int yDest,
                                    int xSrc, int ySrc, int width, int height);
+
+// Blends width x height pixels of src at (xSrc, ySrc) onto dst at (xDest, yDest) with a constant
+// opacity (low 8 bits of alpha), or with the mask's low byte at the source position as the
+// opacity, where a mask word of 0 leaves the destination alone. A width of 0 means the whole
+// source; positions address the stores directly, whatever drawing area either image has.
+void blendConstant(Image& dst, const Image& src, int xDest, int yDest, uint32_t alpha, int xSrc,
+                   int ySrc, int width, int height);
+void blendMasked(Image& dst, const Image& src, const Image& mask, int xDest, int yDest, int xSrc,
+                 int ySrc, int width, int height);
 
 }  // namespace draw

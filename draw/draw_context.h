@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "draw/image.h"
-#include "draw/rect.h"
 
 namespace platform {
 struct FontFace;

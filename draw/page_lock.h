@@ -5,7 +5,6 @@
 #include <mutex>
 
 #include "draw/image.h"
-#include "draw/rect.h"
 
 namespace draw {
 
@@ -13,16 +12,11 @@ namespace draw {
 // window thread while it copies the shown page: a refresh between two drawing calls sees each
 // call whole, and never a freed store. Images that are not pages are not locked. `changed`
 // (image pixels) joins what the next presentation of the page has to look at.
-std::unique_lock<std::mutex> lockIfPage(IMAGE* img, const Rect& changed);
+std::unique_lock<std::mutex> lockIfPage(Image& img, const Rect& changed);
 // The same for a change of the whole image.
-std::unique_lock<std::mutex> lockIfPage(IMAGE* img);
+std::unique_lock<std::mutex> lockIfPage(Image& img);
 
 // The presenters' side: held while they read a page.
 std::unique_lock<std::mutex> lockPages();
-
-// The whole of an image, as a rectangle of its pixels.
-inline Rect wholeImage(const IMAGE& img) {
-    return Rect{0, 0, img.width, img.height};
-}
 
 }  // namespace draw

@@ -28,14 +28,16 @@ bool hatchCovers(int hatch, int x, int y) {
 
 }  // namespace
 
-void fillSolid(IMAGE& img, const Rect& rect, RGBVAL color) {
+void fillSolid(Image& img, const Rect& rect, RGBVAL color) {
+    assert(insideImage(img, rect));
     for (int y = rect.top; y < rect.bottom; ++y) {
         uint32_t* row = pixelRow(img, y);
         std::fill(row + rect.left, row + rect.right, color);
     }
 }
 
-void fillWithBrush(IMAGE& img, const Rect& rect, const Brush& brush, RGBVAL background) {
+void fillWithBrush(Image& img, const Rect& rect, const Brush& brush, RGBVAL background) {
+    assert(insideImage(img, rect));
     if (brush.hatch == kHatchNone) {
         fillSolid(img, rect, brush.color);
         return;

@@ -15,10 +15,10 @@ constexpr uint8_t kCopyTable = 0xCC;
 
 }  // namespace
 
-RasterOp::RasterOp(uint32_t code, const IMAGE& dst) : table_(static_cast<uint8_t>(code >> 16)) {
+RasterOp::RasterOp(uint32_t code, const Image& dst) : table_(static_cast<uint8_t>(code >> 16)) {
     // The brush repeats every 8 pixels, so painting one 8 x 8 tile with the same painter as
     // fillbar gives the pattern at every position.
-    IMAGE tile;
+    Image tile;
     tile.pixels = pattern_.data();
     tile.width = 8;
     tile.height = 8;

@@ -15,7 +15,7 @@ namespace draw {
 // hatch pixel at that position of the destination.
 class RasterOp {
 public:
-    RasterOp(uint32_t code, const IMAGE& dst);
+    RasterOp(uint32_t code, const Image& dst);
 
     // Combines `count` source words into destination columns [x, x + count) of image row y.
     // The source may overlap the destination row, as when an image is moved along itself.
@@ -28,10 +28,5 @@ private:
     // The brush as laid on the image's pixel grid: entry (y & 7) * 8 + (x & 7).
     std::array<RGBVAL, 64> pattern_;
 };
-
-// Row y of an image that is only read.
-inline const uint32_t* sourceRow(const IMAGE& img, int64_t y) {
-    return img.pixels + static_cast<size_t>(y) * static_cast<size_t>(img.width);
-}
 
 }  // namespace draw

@@ -2,16 +2,17 @@
 // or repeating whole rows and columns of source pixels, never averaging them. Coordinates and
 // clipping follow the same-size transfers.
 #include <algorithm>
+#include <cassert>
 #include <memory>
 #include <new>
 
 #include "draw/draw_context.h"
-#include "draw/fatal.h"
 #include "draw/page_lock.h"
 #include "draw/raster.h"
 #include "draw/rop.h"
 #include "draw/transfer.h"
-#include "runtime/graph.h"
+
+namespace draw {
 
 namespace {
 
@@ -76,51 +77,43 @@ std::unique_ptr<T[]> scratch(int count) {
 
 // Picks the source pixels of every destination row and column inside the clip rectangle, so
 // the cost follows the clipped destination, however large the rectangles.
-int stretchRect(IMAGE& dst, const IMAGE& src, const StretchAxis& across, const StretchAxis& down,
+int stretchRect(Image& dst, const Image& src, const StretchAxis& across, const StretchAxis& down,
                 uint32_t rop) {
-    const draw::Rect& clip = dst.dc->clip;
+    const Rect& clip = dst.dc->clip;
     if (clip.empty())
-        return draw::kTransferred;
+        return kTransferred;
     const auto columns = scratch<int>(clip.width());
     const auto rows = scratch<int>(clip.height());
     const auto row = scratch<uint32_t>(clip.width());
     if (columns == nullptr || rows == nullptr || row == nullptr)
-        return draw::kTransferFailed;
+        return kTransferFailed;
 
     const AxisMap xs = mapAxis(across, clip.left, clip.right, src.width, columns.get());
     const AxisMap ys = mapAxis(down, clip.top, clip.bottom, src.height, rows.get());
-    const draw::RasterOp op(rop, dst);
-    const auto guard = draw::lockIfPage(
-        &dst, draw::Rect{xs.first, ys.first, xs.first + xs.count, ys.first + ys.count});
+    const RasterOp op(rop, dst);
+    const auto guard =
+        lockIfPage(dst, Rect{xs.first, ys.first, xs.first + xs.count, ys.first + ys.count});
     for (int i = 0; i < ys.count; ++i) {
-        const uint32_t* from = draw::sourceRow(src, rows[i]);
+        const uint32_t* from = sourceRow(src, rows[i]);
         for (int k = 0; k < xs.count; ++k)
             row[k] = from[columns[k]];
         const int y = ys.first + i;
-        op.combineRow(draw::pixelRow(dst, y), row.get(), xs.first, y, xs.count);
+        op.combineRow(pixelRow(dst, y), row.get(), xs.first, y, xs.count);
     }
-    return draw::kTransferred;
+    return kTransferred;
 }
 
 }  // namespace
 
-int IMAGE::putimage(PIMAGE dst, int xDest, int yDest, int destWidth, int destHeight, int xSrc,
-                    int ySrc, int srcWidth, int srcHeight, uint32_t rop) const {
-    const PIMAGE target = draw::transferTarget(*this, dst);
-    if (target == nullptr)
-        return draw::kTransferFailed;
-    const draw::DrawContext& to = *target->dc;
+int stretch(Image& dst, int xDest, int yDest, int destWidth, int destHeight, const Image& src,
+            int xSrc, int ySrc, int srcWidth, int srcHeight, uint32_t rop) {
+    assert(dst.dc != nullptr && src.dc != nullptr);
+    const DrawContext& to = *dst.dc;
     const StretchAxis across =
-        makeAxis(int64_t{xDest} + to.originx, destWidth, int64_t{xSrc} + dc->originx, srcWidth);
-    const StretchAxis down =
-        makeAxis(int64_t{yDest} + to.originy, destHeight, int64_t{ySrc} + dc->originy, srcHeight);
-    return stretchRect(*target, *this, across, down, rop);
+        makeAxis(int64_t{xDest} + to.originx, destWidth, int64_t{xSrc} + src.dc->originx, srcWidth);
+    const StretchAxis down = makeAxis(int64_t{yDest} + to.originy, destHeight,
+                                      int64_t{ySrc} + src.dc->originy, srcHeight);
+    return stretchRect(dst, src, across, down, rop);
 }
 
-int putimage(PIMAGE dst, int xDest, int yDest, int destWidth, int destHeight, PIMAGE src, int xSrc,
-             int ySrc, int srcWidth, int srcHeight, uint32_t rop) {
-    // Checked before the call: calling a method through a null handle would itself be undefined.
-    draw::checkImage(src, draw::kTransferMethod);
-    return src->putimage(dst, xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight,
-                         rop);
-}
+}  // namespace draw

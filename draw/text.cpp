@@ -1,21 +1,19 @@
-// Text: fonts, and GBK strings drawn in fixed cells.
-//
-// A single-byte character takes a cell `cellWidth` pixels wide, a double-byte character one
-// twice as wide, and every cell is `cellHeight` pixels tall, so a run's width is its number of
-// bytes times `cellWidth`. Text cells are opaque: each is filled with the background colour
-// and the glyph's coverage blends from there to the pen colour.
+// Text: fonts, and GBK strings drawn in fixed cells. A run's width is its number of bytes times
+// `cellWidth`; the glyph's coverage blends each pixel of its cell from the background colour to
+// the pen colour.
+#include "draw/text.h"
+
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
 #include "draw/glyph_cache.h"
-#include "draw/image_arg.h"
 #include "draw/page_lock.h"
 #include "draw/raster.h"
-#include "runtime/graph.h"
 
-using draw::Counts;
+namespace draw {
 
 namespace {
 
@@ -37,12 +35,12 @@ int cellSize(int requested, int fallback) {
 }
 
 // The font setfontface describes; a width of 0 is half the height, as in the default font.
-draw::Font makeFont(int height, int width, const char* face) {
-    draw::Font font;
-    font.cellHeight = cellSize(height, draw::Font{}.cellHeight);
+Font makeFont(int height, int width, const char* face) {
+    Font font;
+    font.cellHeight = cellSize(height, Font{}.cellHeight);
     font.cellWidth = cellSize(width, std::max(1, font.cellHeight / 2));
     if (face != nullptr)
-        font.face = draw::fontFace({face, strnlen(face, kMaxFaceNameBytes)});
+        font.face = fontFace({face, strnlen(face, kMaxFaceNameBytes)});
     return font;
 }
 
@@ -52,8 +50,8 @@ struct RunOrigin {
     int64_t top = 0;
 };
 
-RunOrigin anchoredOrigin(const IMAGE& img, int x, int y, const char* text) {
-    const draw::DrawContext& dc = *img.dc;
+RunOrigin anchoredOrigin(const Image& img, int x, int y, const char* text) {
+    const DrawContext& dc = *img.dc;
     RunOrigin origin{int64_t{x} + dc.originx, int64_t{y} + dc.originy};
     if (img.texthjust == kAnchorCentre || img.texthjust == kAnchorRight) {
         const auto bytes = static_cast<int64_t>(std::min(std::strlen(text), kMaxMeasuredBytes));
@@ -82,18 +80,17 @@ uint32_t mixColors(uint32_t background, uint32_t pen, uint32_t coverage) {
 
 // Blends the glyph's coverage into the cell, which is already filled with the background. The
 // cell rectangle is the visible part of the cell whose corner is (cellLeft, cellTop).
-void drawGlyph(IMAGE& img, const draw::Rect& cell, int64_t cellLeft, int64_t cellTop,
-               const draw::Glyph& glyph) {
-    const draw::DrawContext& dc = *img.dc;
+void drawGlyph(Image& img, const Rect& cell, int64_t cellLeft, int64_t cellTop,
+               const Glyph& glyph) {
+    const DrawContext& dc = *img.dc;
     const int64_t left = cellLeft + glyph.left;
     const int64_t top = cellTop + glyph.top;
     const platform::GlyphBitmap& bitmap = glyph.bitmap;
-    const draw::Rect box =
-        draw::clipRect(left, top, left + bitmap.width, top + bitmap.height, cell);
+    const Rect box = clipRect(left, top, left + bitmap.width, top + bitmap.height, cell);
     for (int y = box.top; y < box.bottom; ++y) {
         const uint8_t* coverage =
             bitmap.coverage.data() + (y - top) * bitmap.width + (box.left - left);
-        uint32_t* row = draw::pixelRow(img, y);
+        uint32_t* row = pixelRow(img, y);
         for (int x = box.left; x < box.right; ++x, ++coverage) {
             if (*coverage == 255) {
                 row[x] = dc.textcolor;
@@ -106,20 +103,20 @@ void drawGlyph(IMAGE& img, const draw::Rect& cell, int64_t cellLeft, int64_t cel
 
 // Draws the run's cells from left to right, stopping at the clip's right edge; cells wholly
 // left of the clip are passed over without rasterising their characters.
-void drawRun(IMAGE& img, RunOrigin origin, const char* text) {
-    const draw::DrawContext& dc = *img.dc;
-    const draw::Font& font = dc.font;
+void drawRun(Image& img, RunOrigin origin, const char* text) {
+    const DrawContext& dc = *img.dc;
+    const Font& font = dc.font;
     const int64_t bottom = origin.top + font.cellHeight;
     if (origin.top >= dc.clip.bottom || bottom <= dc.clip.top)
         return;
-    draw::LockedGlyphs glyphs;
+    LockedGlyphs glyphs;
     int64_t cellLeft = origin.left;
     for (platform::GbkChar ch = platform::nextGbkChar(text);
          ch.length != 0 && cellLeft < dc.clip.right; ch = platform::nextGbkChar(text)) {
         const int64_t cellRight = cellLeft + int64_t{font.cellWidth} * ch.length;
-        const draw::Rect cell = draw::clipRect(cellLeft, origin.top, cellRight, bottom, dc.clip);
+        const Rect cell = clipRect(cellLeft, origin.top, cellRight, bottom, dc.clip);
         if (!cell.empty()) {
-            draw::fillSolid(img, cell, dc.bkcolor);
+            fillSolid(img, cell, dc.bkcolor);
             drawGlyph(img, cell, cellLeft, origin.top, glyphs.glyph(font, ch));
         }
         cellLeft = cellRight;
@@ -129,34 +126,27 @@ void drawRun(IMAGE& img, RunOrigin origin, const char* text) {
 
 }  // namespace
 
-void setfontface(int height, int width, const char* face, PIMAGE arg) {
-    PIMAGE img = draw::drawableImage(arg, Counts::No);
-    if (img == nullptr)
-        return;
-    img->dc->font = makeFont(height, width, face);
+void setFontFace(Image& img, int height, int width, const char* face) {
+    assert(img.dc != nullptr);
+    img.dc->font = makeFont(height, width, face);
 }
 
-void drawtext(int x, int y, const char* text, PIMAGE arg) {
-    PIMAGE img = draw::drawableImage(arg, Counts::Yes);
-    if (img == nullptr || text == nullptr)
-        return;
-    const RunOrigin origin = anchoredOrigin(*img, x, y, text);
+void drawText(Image& img, int x, int y, const char* text) {
+    assert(img.dc != nullptr && text != nullptr);
+    const RunOrigin origin = anchoredOrigin(img, x, y, text);
     // The run reaches right as far as the drawing may go; measuring it exactly would cost a walk
     // through the text.
-    const draw::DrawContext& dc = *img->dc;
-    const draw::Rect reach = draw::clipRect(origin.left, origin.top, dc.clip.right,
-                                            origin.top + dc.font.cellHeight, dc.clip);
-    const auto guard = draw::lockIfPage(img, reach);
-    drawRun(*img, origin, text);
-}
-
-void drawchar(int x, int y, int ch, PIMAGE arg) {
-    const char text[2] = {static_cast<char>(ch & 0xFF), '\0'};
-    drawtext(x, y, text, arg);
+    const DrawContext& dc = *img.dc;
+    const Rect reach =
+        clipRect(origin.left, origin.top, dc.clip.right, origin.top + dc.font.cellHeight, dc.clip);
+    const auto guard = lockIfPage(img, reach);
+    drawRun(img, origin, text);
 }
 
 // Every text is one cell tall, whatever its characters.
-int measuretextheight(const char*, PIMAGE arg) {
-    PIMAGE img = draw::drawableImage(arg, Counts::No);
-    return img != nullptr ? img->dc->font.cellHeight : 0;
+int textHeight(const Image& img) {
+    assert(img.dc != nullptr);
+    return img.dc->font.cellHeight;
 }
+
+}  // namespace draw

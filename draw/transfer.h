@@ -1,20 +1,27 @@
-// What the raster-operation transfers share.
+// Transfers between images with a ternary raster operation: at the same size, or stretched.
+// Coordinates are relative to each image's drawing-area origin, and the destination's clip cuts
+// the transfer; pixels whose source lies outside the source's store are left alone. Both images
+// must have been created.
 #pragma once
+
+#include <cstdint>
 
 #include "draw/image.h"
 
 namespace draw {
 
-// The name the transfers give the validity check.
-inline constexpr const char* kTransferMethod = "IMAGE::putimage";
-
 // A transfer's result: whether it ran. One that clips to nothing still ran.
 inline constexpr int kTransferFailed = 0;
 inline constexpr int kTransferred = 1;
 
-// The first steps of every transfer method: the validity check of the source, then the
-// destination argument resolved (0 counts as a draw on the current page). Null when there is
-// nothing to transfer onto, or nothing to transfer from.
-PIMAGE transferTarget(const IMAGE& src, PIMAGE dst);
+// Copies width x height pixels at (xSrc, ySrc) of src to (xDest, yDest) of dst. The two may be
+// one image, moved along itself.
+int transfer(Image& dst, int xDest, int yDest, int width, int height, const Image& src, int xSrc,
+             int ySrc, uint32_t rop);
+// Scales the source rectangle onto the destination rectangle, dropping or repeating whole rows
+// and columns; a negative size counts back from its origin and mirrors the picture. Fails only
+// when there is no memory for the work.
+int stretch(Image& dst, int xDest, int yDest, int destWidth, int destHeight, const Image& src,
+            int xSrc, int ySrc, int srcWidth, int srcHeight, uint32_t rop);
 
 }  // namespace draw

@@ -2,8 +2,6 @@
 
 #include <atomic>
 
-#include "platform/x11/backend.h"
-
 namespace platform {
 
 namespace {
@@ -14,7 +12,7 @@ std::atomic<Backend*> chosenBackend{nullptr};
 
 Backend& backend() {
     Backend* current = chosenBackend.load();
-    return current != nullptr ? *current : x11::backend();
+    return current != nullptr ? *current : defaultBackend();
 }
 
 void useBackend(Backend& chosen) {

@@ -1,15 +1,19 @@
-// What the runtime needs from the operating system, as one interface with backends side by side:
-// platform/x11 (a real window) and platform/headless (no display, virtual time, scripted input,
-// recorded frames). The runtime's logic never sees which one runs.
+// What the runtime needs from the operating system's window system, as one interface with
+// backends side by side that never include each other: platform/x11 (a window on an X server)
+// and platform/headless (no display, virtual time, scripted input, recorded frames). The
+// runtime's logic never sees which one runs. Fonts, code pages and pictures are the other
+// services below the runtime (platform/font.h, platform/gbk.h, platform/jpeg.h).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "platform/rect.h"
+
 namespace platform {
 
-// A window message, numbered as runtime/messages.h numbers them.
+// A window message, numbered as platform/messages.h numbers them.
 struct Message {
     uint32_t message = 0;
     uintptr_t wparam = 0;
@@ -24,14 +28,6 @@ struct Size {
 struct Point {
     int x = 0;
     int y = 0;
-};
-
-// A rectangle: left and top inside, right and bottom outside.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
 };
 
 // How the window is made.
@@ -122,9 +118,13 @@ public:
     virtual void showErrorBox(const char* title, const char* text) = 0;
 };
 
-// The backend the runtime uses: the X11 backend unless the program chose another before its
-// first initgraph.
+// The backend the runtime uses: the build's default backend unless the program chose another
+// before its first initgraph.
 Backend& backend();
 void useBackend(Backend& chosen);
+
+// The backend of a program that chooses none: each build links exactly one backend's
+// definition of it (the X11 backend where there is one, else the headless backend).
+Backend& defaultBackend();
 
 }  // namespace platform

@@ -2,7 +2,8 @@
 // character fitted into a text cell.
 //
 // Nothing here is safe to call from two threads at once: callers hold one lock around every
-// call (the glyph cache's, draw/glyph_cache.h).
+// call (the glyph cache's, in the drawing layer). Each operating system has its own
+// implementation: FreeType and fontconfig on Linux, GDI on Windows.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,10 @@
 #include <vector>
 
 namespace platform {
+
+// The two face names programs use, as GBK bytes: "黑体" (sans) and "宋体" (serif).
+inline constexpr std::string_view kSansFaceName = "\xBA\xDA\xCC\xE5";
+inline constexpr std::string_view kSerifFaceName = "\xCB\xCE\xCC\xE5";
 
 // The installed faces that stand for one requested face name, tried in order for each
 // character. Lives until the process ends.

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "draw/image.h"
+#include "platform/pixel_buffer.h"
 
 namespace platform {
 
@@ -17,7 +17,7 @@ enum class JpegResult { Decoded, NotAPicture, NoMemory };
 struct JpegPicture {
     int width = 0;
     int height = 0;
-    PixelStore pixels;
+    PixelBuffer pixels;
 };
 
 // Decodes `count` bytes of JPEG. Corrupt, truncated or foreign bytes, and pictures the decoder

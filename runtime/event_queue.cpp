@@ -1,11 +1,17 @@
 #include "runtime/event_queue.h"
 
-#include "runtime/messages.h"
+#include <cassert>
+
+#include "platform/messages.h"
 
 namespace {
+
+// The slot `by` places after `index`; both indices of the ring stay inside it.
 int advance(int index, int by) {
+    assert(index >= 0 && index < EventQueue::kSlots && by >= 0 && by < EventQueue::kSlots);
     return (index + by) % EventQueue::kSlots;
 }
+
 }  // namespace
 
 void EventQueue::push(const EventRecord& record) {

@@ -10,7 +10,8 @@
 
 #include <cstdint>
 
-#include "draw/image.h"
+#include "platform/font.h"
+#include "runtime/image.h"
 
 //------------------------------------------------------------------------------------------------
 // Window and runtime
@@ -123,6 +124,10 @@ void drawcircle(int x, int y, int radius, PIMAGE img = nullptr);  // counts
 //------------------------------------------------------------------------------------------------
 // Text (GBK byte strings)
 //------------------------------------------------------------------------------------------------
+// The two face names every installation maps to installed Chinese faces, as GBK bytes.
+inline constexpr const char* FACE_HEI = platform::kSansFaceName.data();    // "黑体", sans
+inline constexpr const char* FACE_SONG = platform::kSerifFaceName.data();  // "宋体", serif
+
 // Selects a font laid out in fixed cells: single-byte characters `width` wide, double-byte
 // characters 2 * `width`, `height` tall. Faces "黑体" (sans) and "宋体" (serif) map to installed
 // Chinese faces.
@@ -134,7 +139,7 @@ void drawchar(int x, int y, int ch, PIMAGE img = nullptr);            // the byt
 int measuretextheight(const char* text, PIMAGE img = nullptr);        // cell height in pixels
 
 //------------------------------------------------------------------------------------------------
-// Transfers and blends (the IMAGE methods of draw/image.h do the work)
+// Transfers and blends (the IMAGE methods of runtime/image.h do the work)
 //------------------------------------------------------------------------------------------------
 // The whole source onto the current image at (xDest, yDest); counts.
 int putimage(int xDest, int yDest, PIMAGE src, uint32_t rop = SRCCOPY);

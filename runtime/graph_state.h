@@ -10,9 +10,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "draw/image.h"
 #include "runtime/event_queue.h"
+#include "runtime/image.h"
 
+namespace draw {
+struct DrawContext;
+}
 namespace platform {
 class Window;
 }
@@ -25,10 +28,12 @@ inline constexpr int kPageSlots = 4;
 inline constexpr int32_t kRefreshFresh = 255;
 
 struct GraphState {
-    // The drawing surface new images are made against: the page drawn on, or the window until
-    // the first page exists. Null before initgraph, when no image may be made.
-    std::atomic<const void*> drawdc{nullptr};
-    // The window's surface that presentations go to; null once the window is destroyed.
+    // The drawing context of the page drawn on (set when that page is made). New images are made
+    // against the current image's context, else this one, else the window's surface while the
+    // first page is being made; with none of them (before initgraph) no image may be made.
+    std::atomic<const draw::DrawContext*> drawdc{nullptr};
+    // The window's surface that presentations go to: set by the page set-up, null once the
+    // window is destroyed.
     std::atomic<platform::Window*> windowdc{nullptr};
     int width = 0;  // client size from initgraph
     int height = 0;

@@ -1,19 +1,18 @@
-// Bringing the runtime up, and the calls that act on the window and its pages.
+// Bringing the runtime up, and the calls that act on the window.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
 
-#include "draw/control.h"
-#include "draw/fatal.h"
-#include "draw/page_lock.h"
 #include "platform/backend.h"
+#include "platform/messages.h"
+#include "runtime/control.h"
+#include "runtime/fatal.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
 #include "runtime/logo.h"
-#include "runtime/messages.h"
-#include "runtime/page_setup.h"
-#include "runtime/window_proc.h"
+#include "runtime/pages.h"
+#include "runtime/window_thread.h"
 
 namespace {
 
@@ -59,7 +58,7 @@ void firstInitgraph(int width, int height, int mode) {
     gs.closerequested = 0;
     gs.closed = 0;
     initialisedOnce = true;
-    draw::setFatalBoxShower(showFatalBox);
+    runtime::setFatalBoxShower(showFatalBox);
     takeSize(width, height);
     startWindowThread(mode);
     gs.window.load()->postMessage({msg::kPaint, 0, 0});
@@ -86,16 +85,6 @@ void laterInitgraph(int width, int height) {
     gs.window.load()->show(true);
 }
 
-// A new page in an empty slot. Nothing of it has been presented yet.
-void makePage(int slot) {
-    GraphState& gs = graphstate();
-    const PIMAGE page = newimage(gs.width, gs.height);
-    if (page == nullptr)
-        return;
-    page->unpresented = draw::wholeImage(*page);
-    gs.pages[slot] = page;
-}
-
 }  // namespace
 
 void initgraph(int width, int height, int mode) {
@@ -116,71 +105,3 @@ void settitle(const char* text) {
         window->setCaption(text);
     }
 }
-
-void setdrawpage(int page) {
-    GraphState& gs = graphstate();
-    if (page < 0 || page >= kPageSlots)
-        return;  // only four slots exist
-    gs.drawpage = page;
-    if (gs.pages[page] == nullptr) {
-        makePage(page);
-        if (const PIMAGE made = gs.pages[page])
-            gs.drawdc = made->dc.get();
-    }
-}
-
-void setshowpage(int page) {
-    GraphState& gs = graphstate();
-    if (page < 0 || page >= kPageSlots)
-        return;
-    if (gs.pages[page] == nullptr)
-        makePage(page);
-    gs.showpage = page;
-    gs.refreshcountdown = 0;
-}
-
-void setwindowview(int left, int top, int right, int bottom) {
-    GraphState& gs = graphstate();
-    const int width = right - left;
-    const int height = bottom - top;
-    const bool sameOrigin = gs.viewleft == left && gs.viewtop == top;
-    const bool sameSize = gs.viewwidth == width && gs.viewheight == height;
-    gs.viewleft = left;
-    gs.viewtop = top;
-    gs.viewwidth = width;
-    gs.viewheight = height;
-    if (sameOrigin && sameSize)
-        return;
-    gs.refreshcountdown.fetch_sub(1);
-    if (sameSize)
-        return;
-    if (platform::Window* window = gs.window; window != nullptr && width > 0 && height > 0) {
-        window->setClientSize({width, height});
-    }
-}
-
-namespace runtime {
-
-void pageSetup() {
-    GraphState& gs = graphstate();
-    platform::Window* window = gs.window;
-    gs.windowdc = window;
-    gs.drawdc = window;
-    // Both live as long as the window; a later set-up reuses them, since the window thread may
-    // be using them at this very moment.
-    if (gs.presentbuffer == nullptr)
-        gs.presentbuffer = newimage();
-    if (gs.keyqueue == nullptr) {
-        gs.keyqueue = std::make_unique<EventQueue>();
-        gs.mousequeue = std::make_unique<EventQueue>();
-    } else {
-        gs.keyqueue->clear();
-        gs.mousequeue->clear();
-    }
-    setdrawpage(0);
-    settarget(nullptr);
-    setshowpage(0);
-    setwindowview(0, 0, gs.width, gs.height);
-}
-
-}  // namespace runtime

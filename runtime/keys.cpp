@@ -1,8 +1,8 @@
 // Reading keys from the key queue.
 #include "platform/backend.h"
+#include "platform/messages.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
-#include "runtime/messages.h"
 #include "runtime/pacing.h"
 
 namespace {

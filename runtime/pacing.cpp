@@ -1,10 +1,11 @@
-// The clock, sleeping, and the two frame-pacing calls.
+// The clock, sleeping, the two frame-pacing calls, and switching the timer refresh off and on.
 #include "runtime/pacing.h"
 
 #include <cmath>
 
-#include "draw/control.h"
 #include "platform/backend.h"
+#include "platform/messages.h"
+#include "runtime/control.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
 #include "runtime/present.h"
@@ -158,4 +159,27 @@ void delayrate(double fps) {
         gs.ratebase = ended;
     }
     gs.framebusy = false;
+}
+
+void setmanualpresent(int on) {
+    GraphState& gs = graphstate();
+    platform::Window* window = gs.window;
+    if (window == nullptr)
+        return;
+    if (on != 0) {
+        if (gs.manualpresent)
+            return;
+        window->killTimer(msg::kRefreshTimerId);
+        gs.stoprefresh = true;
+        // One more timer step on the window thread acknowledges the stop.
+        window->postMessage({msg::kTimer, msg::kRefreshTimerId, 0});
+        gs.manualpresent = true;
+        while (gs.stoprefresh && !gs.closed)
+            timersleep(1);
+        return;
+    }
+    delayframe(0);
+    window->setTimer(msg::kRefreshTimerId, 0);
+    gs.framebusy = false;
+    gs.manualpresent = false;
 }

@@ -4,11 +4,9 @@
 #include <mutex>
 
 #include "draw/page_lock.h"
-#include "draw/rect.h"
 #include "platform/backend.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
-#include "runtime/messages.h"
 
 namespace runtime {
 
@@ -17,7 +15,7 @@ namespace {
 // What the window last showed: which page, and which part of it. Guarded by the page lock.
 struct Shown {
     const IMAGE* page = nullptr;
-    draw::Rect view;
+    platform::Rect view;
 };
 Shown shown;
 
@@ -26,23 +24,19 @@ Shown shown;
 // never reaches the window after a newer one.
 std::mutex presentLock;
 
-bool sameRect(const draw::Rect& a, const draw::Rect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // The part of an image the window shows, cut to the image's store. The view origin is in page
 // pixels, whatever the image's drawing area.
-draw::Rect viewOf(const IMAGE& img) {
+platform::Rect viewOf(const IMAGE& img) {
     const GraphState& gs = graphstate();
-    return draw::clipRect(gs.viewleft, gs.viewtop, int64_t{gs.viewleft} + gs.viewwidth,
-                          int64_t{gs.viewtop} + gs.viewheight, draw::wholeImage(img));
+    return platform::clipRect(gs.viewleft, gs.viewtop, int64_t{gs.viewleft} + gs.viewwidth,
+                              int64_t{gs.viewtop} + gs.viewheight, draw::wholeImage(img));
 }
 
 // What changed on the page since the window last showed this view of it, in view pixels; the
 // page starts afresh from here. Called with the page lock held.
-platform::Rect takeChanges(IMAGE& page, const draw::Rect& view) {
-    const bool sameAsShown = shown.page == &page && sameRect(shown.view, view);
-    const draw::Rect changed = sameAsShown ? draw::intersect(page.unpresented, view) : view;
+platform::Rect takeChanges(IMAGE& page, const platform::Rect& view) {
+    const bool sameAsShown = shown.page == &page && shown.view == view;
+    const platform::Rect changed = sameAsShown ? platform::intersect(page.unpresented, view) : view;
     page.unpresented = {};
     shown = Shown{&page, view};
     if (changed.empty())
@@ -51,7 +45,7 @@ platform::Rect takeChanges(IMAGE& page, const draw::Rect& view) {
             changed.bottom - view.top};
 }
 
-void presentView(platform::Window& window, const IMAGE& img, const draw::Rect& view,
+void presentView(platform::Window& window, const IMAGE& img, const platform::Rect& view,
                  const platform::Rect& changed) {
     const uint32_t* origin = img.pixels + static_cast<size_t>(view.top) * img.width + view.left;
     window.present(origin, img.width, view.width(), view.height(), changed);
@@ -79,7 +73,7 @@ int presentpage() {
         if (gs.windowdc.load() == nullptr)
             return 20;
         const PIMAGE page = gs.pages[gs.showpage];
-        const draw::Rect view = page != nullptr ? viewOf(*page) : draw::Rect{};
+        const platform::Rect view = page != nullptr ? viewOf(*page) : platform::Rect{};
         if (!view.empty()) {
             const std::lock_guard presenting(presentLock);
             platform::Rect changed;
@@ -108,7 +102,7 @@ void presentcopy() {
     if (window == nullptr || gs.presentbuffer == nullptr)
         return;
     const std::lock_guard presenting(presentLock);
-    draw::Rect view;
+    platform::Rect view;
     platform::Rect changed;
     {
         // The copy is the only moment this thread reads a page.
@@ -140,26 +134,3 @@ void timerRefresh() {
 }
 
 }  // namespace runtime
-
-void setmanualpresent(int on) {
-    GraphState& gs = graphstate();
-    platform::Window* window = gs.window;
-    if (window == nullptr)
-        return;
-    if (on != 0) {
-        if (gs.manualpresent)
-            return;
-        window->killTimer(msg::kRefreshTimerId);
-        gs.stoprefresh = true;
-        // One more timer step on the window thread acknowledges the stop.
-        window->postMessage({msg::kTimer, msg::kRefreshTimerId, 0});
-        gs.manualpresent = true;
-        while (gs.stoprefresh && !gs.closed)
-            timersleep(1);
-        return;
-    }
-    delayframe(0);
-    window->setTimer(msg::kRefreshTimerId, 0);
-    gs.framebusy = false;
-    gs.manualpresent = false;
-}

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "platform/backend.h"
+#include "platform/messages.h"
 #include "runtime/graph_state.h"
-#include "runtime/messages.h"
 #include "runtime/present.h"
 
 namespace runtime {
@@ -30,8 +30,7 @@ EventRecord recordOf(const platform::Message& m) {
 void onDestroy() {
     GraphState& gs = graphstate();
     gs.closed = 1;
-    if (gs.drawdc.load() != nullptr)
-        gs.windowdc = nullptr;
+    gs.windowdc = nullptr;
     if (gs.threadstarted && gs.exitonclose) {
         // Closing the window ends the program at once, whatever the main thread is doing; exit
         // handlers are not run, since the main thread may still be using what they would free.
@@ -92,17 +91,14 @@ ButtonChange buttonChange(uint32_t message) {
     GraphState& gs = graphstate();
     switch (message) {
         case msg::kLeftButtonDown:
-        case msg::kLeftButtonDoubleClick:
             return {&gs.leftdown, vk::kLeftButton, true};
         case msg::kLeftButtonUp:
             return {&gs.leftdown, vk::kLeftButton, false};
         case msg::kRightButtonDown:
-        case msg::kRightButtonDoubleClick:
             return {&gs.rightdown, vk::kRightButton, true};
         case msg::kRightButtonUp:
             return {&gs.rightdown, vk::kRightButton, false};
         case msg::kMiddleButtonDown:
-        case msg::kMiddleButtonDoubleClick:
             return {&gs.middledown, vk::kMiddleButton, true};
         default:
             return {&gs.middledown, vk::kMiddleButton, false};
@@ -183,13 +179,10 @@ void windowproc(platform::Window& window, const platform::Message& m) {
             break;
         case msg::kLeftButtonDown:
         case msg::kLeftButtonUp:
-        case msg::kLeftButtonDoubleClick:
         case msg::kRightButtonDown:
         case msg::kRightButtonUp:
-        case msg::kRightButtonDoubleClick:
         case msg::kMiddleButtonDown:
         case msg::kMiddleButtonUp:
-        case msg::kMiddleButtonDoubleClick:
             onButton(window, m);
             break;
         case msg::kMouseWheel:

@@ -1,12 +1,14 @@
 // The window thread: the window's whole life, from its making to its message loop.
+#include "runtime/window_thread.h"
+
 #include <cstdio>
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/messages.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
-#include "runtime/messages.h"
-#include "runtime/page_setup.h"
+#include "runtime/pages.h"
 #include "runtime/window_proc.h"
 
 namespace runtime {

@@ -2,22 +2,19 @@
 #include <atomic>
 #include <memory>
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
 #include "platform/backend.h"
-#include "platform/headless/events.h"
 #include "platform/headless/framebuffer.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/key_names.h"
+#include "platform/headless/scheduler.h"
 #include "platform/headless/window.h"
-#include "platform/keyboard.h"
-#include "runtime/messages.h"
+#include "platform/messages.h"
+#include "platform/time_units.h"
 
 namespace platform::headless {
 
 namespace {
 
-constexpr int64_t kNanosecondsPerMs = 1'000'000;
 constexpr Size kDesktop{1920, 1080};
 
 int64_t virtualTime(double ms) {
@@ -27,7 +24,7 @@ int64_t virtualTime(double ms) {
 class HeadlessBackend : public Backend {
 public:
     int64_t counter() override { return scheduler.poll(); }
-    int64_t counterFrequency() override { return 1'000'000'000; }
+    int64_t counterFrequency() override { return kNanosecondsPerSecond; }
     uint32_t tickCount() override {
         return static_cast<uint32_t>(scheduler.now() / kNanosecondsPerMs);
     }
@@ -66,31 +63,28 @@ void use() {
     useBackend(instance());
 }
 
+Backend& backend() {
+    return instance();
+}
+
 double nowMs() {
     return static_cast<double>(instance().scheduler.now()) / kNanosecondsPerMs;
 }
 
 namespace {
 
-// A key of the script, as a keyboard with a US layout would report it. The key code is not
-// known without a server; the scan code reads 0.
-KeyStroke strokeOf(const char* keysymName, bool pressed) {
-    KeyStroke stroke;
-    stroke.keysym = static_cast<uint32_t>(XStringToKeysym(keysymName));
-    KeySym lower = 0;
-    KeySym upper = 0;
-    XConvertCase(stroke.keysym, &lower, &upper);
-    stroke.unshiftedKeysym = static_cast<uint32_t>(lower);
-    stroke.keycode = 8;
+// A key of the script; a name of no key gives a key without a code that types nothing.
+KeyStroke strokeOf(const char* keyName, bool pressed) {
+    KeyStroke stroke = keyNamed(keyName).value_or(KeyStroke{});
     stroke.pressed = pressed;
     return stroke;
 }
 
 // Delivers a key's messages at a time, keeping the key's held state as a keyboard would: a
 // press while the key is down is an auto-repeat.
-void scriptKey(double atMs, const char* keysymName, bool pressed) {
-    KeyStroke stroke = strokeOf(keysymName, pressed);
-    const int virtualKey = virtualKeyOf(stroke.keysym, stroke.unshiftedKeysym);
+void scriptKey(double atMs, const char* keyName, bool pressed) {
+    KeyStroke stroke = strokeOf(keyName, pressed);
+    const int virtualKey = stroke.virtualKey;
     instance().scheduler.schedule(virtualTime(atMs), [stroke, virtualKey]() mutable {
         std::vector<Message> messages;
         HeadlessWindow* window = instance().window;
@@ -108,16 +102,16 @@ void scriptKey(double atMs, const char* keysymName, bool pressed) {
 
 }  // namespace
 
-void keyDown(double atMs, const char* keysym) {
-    scriptKey(atMs, keysym, true);
+void keyDown(double atMs, const char* key) {
+    scriptKey(atMs, key, true);
 }
-void keyUp(double atMs, const char* keysym) {
-    scriptKey(atMs, keysym, false);
+void keyUp(double atMs, const char* key) {
+    scriptKey(atMs, key, false);
 }
 
-void pressKey(double atMs, const char* keysym, double holdMs) {
-    keyDown(atMs, keysym);
-    keyUp(atMs + holdMs, keysym);
+void pressKey(double atMs, const char* key, double holdMs) {
+    keyDown(atMs, key);
+    keyUp(atMs + holdMs, key);
 }
 
 void sendMessage(double atMs, const Message& message) {

@@ -13,16 +13,19 @@ namespace platform::headless {
 
 // Makes the runtime run on the headless backend.
 void use();
+// The process's one headless backend.
+Backend& backend();
 
 // The virtual clock in milliseconds. It starts at 1000 and moves only while the program sleeps.
 double nowMs();
 
-// Input, scripted at virtual times in milliseconds on the nowMs() clock. Keys are X key symbol
-// names ("a", "A", "Left", "F1", "Return", "space", "Num_Lock"); a press gives the key-down and the
-// characters the key types, a release the key-up, exactly as a real keyboard would.
-void keyDown(double atMs, const char* keysym);
-void keyUp(double atMs, const char* keysym);
-void pressKey(double atMs, const char* keysym, double holdMs = 30);  // down, then up
+// Input, scripted at virtual times in milliseconds on the nowMs() clock. Keys go by the names of
+// platform/headless/key_names.h ("a", "A", "Left", "F1", "Return", "space", "Num_Lock",
+// "U+4E2D"); a press gives the key-down and the characters the key types, a release the key-up,
+// exactly as a real keyboard would.
+void keyDown(double atMs, const char* key);
+void keyUp(double atMs, const char* key);
+void pressKey(double atMs, const char* key, double holdMs = 30);  // down, then up
 // Any message, for the mouse, the close button and whatever else a test needs.
 void sendMessage(double atMs, const Message& message);
 void clickClose(double atMs);

@@ -3,13 +3,10 @@
 #include <algorithm>
 
 #include "platform/gbk.h"
-#include "runtime/messages.h"
+#include "platform/messages.h"
+#include "platform/time_units.h"
 
 namespace platform::headless {
-
-namespace {
-constexpr int64_t kNanosecondsPerMs = 1'000'000;
-}  // namespace
 
 HeadlessWindow::HeadlessWindow(Scheduler& scheduler, FrameRecorder& frames,
                                const WindowRequest& wanted)

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/backend.h"
-#include "platform/headless/events.h"
 #include "platform/headless/framebuffer.h"
+#include "platform/headless/scheduler.h"
 
 namespace platform::headless {
 

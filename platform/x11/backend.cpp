@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 
+#include "platform/time_units.h"
 #include "platform/x11/display.h"
 #include "platform/x11/message_box.h"
 #include "platform/x11/window.h"
@@ -13,9 +14,6 @@
 namespace platform::x11 {
 
 namespace {
-
-constexpr int64_t kNanosecondsPerSecond = 1'000'000'000;
-constexpr int64_t kNanosecondsPerMs = 1'000'000;
 
 int64_t monotonicNs() {
     timespec now{};

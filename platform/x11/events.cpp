@@ -3,10 +3,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
-#include "platform/keyboard.h"
+#include "platform/messages.h"
+#include "platform/x11/keyboard.h"
 #include "platform/x11/properties.h"
 #include "platform/x11/window.h"
-#include "runtime/messages.h"
 
 namespace platform::x11 {
 
@@ -114,10 +114,9 @@ void X11Window::onKey(XKeyEvent& event) {
     KeySym keysym = NoSymbol;
     char typed[8];
     XLookupString(&event, typed, sizeof typed, &keysym, nullptr);
-    KeyStroke stroke;
-    stroke.keysym = static_cast<uint32_t>(keysym);
-    stroke.unshiftedKeysym = static_cast<uint32_t>(XLookupKeysym(&event, 0));
-    stroke.keycode = static_cast<int>(event.keycode);
+    KeyStroke stroke =
+        strokeOf(static_cast<uint32_t>(keysym), static_cast<uint32_t>(XLookupKeysym(&event, 0)),
+                 static_cast<int>(event.keycode));
     stroke.pressed = event.type == KeyPress;
     stroke.wasDown = stroke.pressed && keysDown_[event.keycode];
     stroke.control = (event.state & ControlMask) != 0;

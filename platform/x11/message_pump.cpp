@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "runtime/messages.h"
+#include "platform/messages.h"
 
 namespace platform::x11 {
 

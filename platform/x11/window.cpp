@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "platform/gbk.h"
-#include "platform/keyboard.h"
+#include "platform/messages.h"
 #include "platform/x11/display.h"
+#include "platform/x11/keyboard.h"
 #include "platform/x11/properties.h"
-#include "runtime/messages.h"
 
 namespace platform::x11 {
 

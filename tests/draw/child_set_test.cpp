@@ -1,5 +1,5 @@
 // The size-balanced child set against std::set: ranks, selection, removal and balance.
-#include "draw/child_set.h"
+#include "runtime/child_set.h"
 
 #include <gtest/gtest.h>
 

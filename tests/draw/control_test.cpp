@@ -1,6 +1,6 @@
 // The control tree: a frame with the root alone, events, hit tests, focus, key dispatch,
 // membership, handlers that destroy controls, and compositing.
-#include "draw/control.h"
+#include "runtime/control.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/messages.h"
 #include "runtime/event_queue.h"
 #include "runtime/graph_state.h"
-#include "runtime/messages.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_page.h"
 

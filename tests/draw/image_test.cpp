@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "draw/fatal.h"
+#include "runtime/fatal.h"
 #include "runtime/graph_state.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_page.h"
@@ -216,10 +216,10 @@ TEST(ImageDeathTest, AnImageMadeBeforeTheRuntimeEndsTheProcess) {
 }
 
 TEST(ImageDeathTest, TheBoxIsAlsoShownInTheWindow) {
-    draw::setFatalBoxShower(
+    runtime::setFatalBoxShower(
         [](const char* title, const char*) { std::fprintf(stderr, "box shown: %s\n", title); });
     EXPECT_EXIT(newimage(), ::testing::ExitedWithCode(245), "box shown: ERROR message");
-    draw::setFatalBoxShower(nullptr);
+    runtime::setFatalBoxShower(nullptr);
 }
 
 }  // namespace

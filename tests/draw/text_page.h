@@ -10,9 +10,9 @@
 #include "runtime/graph_state.h"
 #include "tests/support/test_page.h"
 
-inline constexpr const char* kHei = "\xBA\xDA\xCC\xE5";   // 黑体
-inline constexpr const char* kSong = "\xCB\xCE\xCC\xE5";  // 宋体
-inline constexpr const char* kZhong = "\xD6\xD0";         // 中
+inline constexpr const char* kHei = FACE_HEI;
+inline constexpr const char* kSong = FACE_SONG;
+inline constexpr const char* kZhong = "\xD6\xD0";  // 中
 
 inline constexpr RGBVAL kPaper = 0x00FF00;  // what the page holds before any text
 inline constexpr RGBVAL kBack = 0x102030;   // the text background

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "draw/draw_context.h"
-#include "draw/image_arg.h"
+#include "runtime/image_arg.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ void FuzzImages::run(FuzzInput& in, Call call) {
 }
 
 void drawInsideClip(PIMAGE arg, const std::function<void()>& draw) {
-    const PIMAGE img = draw::drawableImage(arg, draw::Counts::No);
+    const PIMAGE img = runtime::drawableImage(arg, runtime::Counts::No);
     if (img == nullptr) {
         draw();
         return;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "runtime/messages.h"
+#include "platform/messages.h"
 #include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/messages.h"
+#include "platform/messages.h"
 #include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 

@@ -11,9 +11,9 @@
 #include <functional>
 #include <thread>
 
+#include "platform/messages.h"
 #include "platform/x11/backend.h"
 #include "platform/x11/window.h"
-#include "runtime/messages.h"
 #include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "platform/messages.h"
 #include "runtime/graph.h"
-#include "runtime/messages.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The ring of queued events.
 #include <gtest/gtest.h>
 
+#include "platform/messages.h"
 #include "runtime/event_queue.h"
-#include "runtime/messages.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The window procedure: mouse state and capture, queued events, the cursor rule.
 #include <gtest/gtest.h>
 
+#include "platform/messages.h"
 #include "runtime/graph_state.h"
-#include "runtime/messages.h"
 #include "tests/support/runtime_window.h"
 
 namespace {

@@ -1,7 +1,5 @@
 #include "tests/support/child_process.h"
 
-#include "tests/support/xvfb.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -89,22 +87,6 @@ std::optional<int> ChildProcess::waitExit(double timeoutSeconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return std::nullopt;
-}
-
-RunWithoutDisplay runWithoutDisplay(const std::string& program) {
-    RunWithoutDisplay run;
-    const std::string command =
-        "DISPLAY=" + unusedDisplayName() + " timeout 5 " + program + " 2>&1";
-    FILE* output = popen(command.c_str(), "r");
-    if (output == nullptr)
-        return run;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, output) != nullptr)
-        run.output += buffer;
-    const int status = pclose(output);
-    run.exited = WIFEXITED(status);
-    run.exitCode = run.exited ? WEXITSTATUS(status) : 0;
-    return run;
 }
 
 std::string builtProgram(const char* name) {

@@ -34,12 +34,3 @@ private:
 
 // The path of a program built beside the tests.
 std::string builtProgram(const char* name);
-
-// What a program printed (standard output and error together) and how it ended, run where no X
-// server listens, for at most five seconds.
-struct RunWithoutDisplay {
-    std::string output;
-    bool exited = false;  // rather than killed by a signal
-    int exitCode = 0;     // 124 when it ran into the time limit
-};
-RunWithoutDisplay runWithoutDisplay(const std::string& program);

@@ -4,7 +4,7 @@
 
 #include "game/texts.h"
 #include "platform/headless/headless.h"
-#include "runtime/messages.h"
+#include "platform/messages.h"
 
 namespace {
 

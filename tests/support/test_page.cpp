@@ -1,6 +1,7 @@
 #include "tests/support/test_page.h"
 
 #include "runtime/graph_state.h"
+#include "runtime/pages.h"
 #include "tests/support/runtime_window.h"
 
 TestPage::TestPage(int width, int height) {
@@ -8,7 +9,7 @@ TestPage::TestPage(int width, int height) {
     GraphState& gs = graphstate();
     freeimage(gs.pages[0]);
     page_ = newimage(width, height);
-    gs.pages[0] = page_;
+    runtime::setPage(0, page_);
     setdrawpage(0);
     settarget(nullptr);
     gs.refreshcountdown = kRefreshFresh;

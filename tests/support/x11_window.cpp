@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "runtime/messages.h"
+#include "platform/messages.h"
 
 namespace {
 

@@ -9,7 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 extern char** environ;
@@ -128,4 +130,20 @@ std::string unusedDisplayName() {
     while (displayExists(number))
         ++number;
     return joined(":", number);
+}
+
+RunWithoutDisplay runWithoutDisplay(const std::string& program) {
+    RunWithoutDisplay run;
+    const std::string command =
+        "DISPLAY=" + unusedDisplayName() + " timeout 5 " + program + " 2>&1";
+    FILE* output = popen(command.c_str(), "r");
+    if (output == nullptr)
+        return run;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, output) != nullptr)
+        run.output += buffer;
+    const int status = pclose(output);
+    run.exited = WIFEXITED(status);
+    run.exitCode = run.exited ? WEXITSTATUS(status) : 0;
+    return run;
 }

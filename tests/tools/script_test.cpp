@@ -74,7 +74,7 @@ const Fault kFaults[] = {
     {"at 1 key a b\n", "line 1: \"key\" takes one word after it"},
     {"at 1 shot\n", "line 1: \"shot\" takes one word after it"},
     {"at 1 end now\n", "line 1: \"end\" takes nothing after it"},
-    {"at 1 key Spcae\n", "line 1: \"Spcae\" is not an X key name"},
+    {"at 1 key Spcae\n", "line 1: \"Spcae\" is not a key name"},
     // Times never go back, and nothing follows the end.
     {"at 5000 key a\n# later\nat 4000 key b\n", "line 3: time 4000 comes before 5000 of line 1"},
     {"at 5000 end\nat 6000 key a\n", "line 2: nothing may follow \"end\" (line 1)"},

@@ -28,9 +28,9 @@ class KeyScript {
 public:
     KeyScript() : startMs_(headless::nowMs()) {}
 
-    void type(int atMs, const char* keysym) {
-        headless::pressKey(startMs_ + atMs, keysym);
-        std::printf("at %d key %s\n", atMs, keysym);
+    void type(int atMs, const char* key) {
+        headless::pressKey(startMs_ + atMs, key);
+        std::printf("at %d key %s\n", atMs, key);
     }
     // The first whole millisecond after now, on the script's clock.
     int soon() const { return static_cast<int>(std::floor(headless::nowMs() - startMs_)) + 1; }
@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
                 pieces);
     KeyScript keys;
     keys.type(kStartMs, "space");
-    replay::AutoPlayer player(pieces,
-                              [&keys](const char* keysym) { keys.type(keys.soon(), keysym); });
+    replay::AutoPlayer player(pieces, [&keys](const char* key) { keys.type(keys.soon(), key); });
     bool leaving = false;
     replay::watchGameFrames([&](const headless::Frame& frame) {
         player.onFrame(frame);

@@ -1,9 +1,9 @@
 #include "tools/replay/script.h"
 
-#include <X11/Xlib.h>
-
 #include <charconv>
 #include <sstream>
+
+#include "platform/headless/key_names.h"
 
 namespace replay {
 
@@ -63,8 +63,8 @@ Parsed parseCommand(const std::vector<std::string>& words) {
         return fault("\"" + words[2] + "\" takes " + (arguments == 0 ? "nothing" : "one word") +
                      " after it");
     Command command{*kind, *atMs, arguments == 0 ? "" : words[3], 0};
-    if (*kind == Command::Kind::Key && XStringToKeysym(command.argument.c_str()) == NoSymbol)
-        return fault("\"" + command.argument + "\" is not an X key name");
+    if (*kind == Command::Kind::Key && !platform::headless::keyNamed(command.argument))
+        return fault("\"" + command.argument + "\" is not a key name");
     return Parsed{command, ""};
 }
 

@@ -2,7 +2,7 @@
 // the program starts.
 //
 //   # a comment, from '#' to the end of the line
-//   at 4000 key space                  a key typed (pressed, released 30 ms later), by X keysym
+//   at 4000 key space                  a key typed (pressed, released 30 ms later), by name
 //   at 9000 shot docs/screenshots/a.png   the window as shown at that moment, as a PNG file
 //   at 12000 end                       stop the program there (exit code 0)
 //
@@ -25,7 +25,7 @@ struct Command {
     enum class Kind { Key, Shot, End };
     Kind kind = Kind::End;
     int64_t atMs = 0;
-    std::string argument;  // the keysym name, or the picture's path
+    std::string argument;  // the key's name (platform/headless/key_names.h), or the picture's path
     int line = 0;          // where the script says it, from 1
 };
 

@@ -1,4 +1,4 @@
-// Rasterising with FreeType; the files come from platform/font_match.h.
+// Rasterising with FreeType; the files come from platform/linux/font_match.h.
 #include "platform/font.h"
 
 #include <ft2build.h>
@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/font_match.h"
+#include "platform/linux/font_match.h"
 
 namespace platform {
 

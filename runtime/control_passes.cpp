@@ -5,12 +5,12 @@
 // pointer across a handler call without checking that the child is still a child.
 #include <vector>
 
-#include "draw/control.h"
-#include "draw/control_tree.h"
+#include "platform/messages.h"
+#include "runtime/control.h"
+#include "runtime/control_tree.h"
 #include "runtime/event_queue.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
-#include "runtime/messages.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ void releaseFocus(const CONTROL& taker) {
         return;
     while (holder != &taker && holder->parent != nullptr) {
         const Lifetime alive = holder->lifetime();
-        draw::onTarget(holder->canvas, [&] { holder->onlosefocus(); });
+        runtime::onTarget(holder->canvas, [&] { holder->onlosefocus(); });
         if (alive.expired())
             return;
         holder->focused = 0;
@@ -80,12 +80,12 @@ void releaseFocus(const CONTROL& taker) {
 // its z-order and becomes the focused control.
 void offerFocus(CONTROL& parent, CONTROL& child) {
     const Lifetime parentAlive = parent.lifetime();
-    const int refused = draw::onTarget(child.canvas, [&] { return child.onfocusrequest(); });
+    const int refused = runtime::onTarget(child.canvas, [&] { return child.onfocusrequest(); });
     if (refused != 0 || parentAlive.expired() || !isChild(parent, &child))
         return;
     child.focused = 1;
-    child.serial = draw::nextSerial(parent);
-    draw::sortChildren(parent);
+    child.serial = runtime::nextSerial(parent);
+    runtime::sortChildren(parent);
     const Lifetime childAlive = child.lifetime();
     releaseFocus(child);
     if (!childAlive.expired())
@@ -98,7 +98,7 @@ void controlkey(CONTROL* control, KeyHandler handler, bool stopsWhenConsumed, in
         return;
     const Lifetime alive = control->lifetime();
     const int consumed =
-        draw::onTarget(control->canvas, [&] { return (control->*handler)(key, reserved); });
+        runtime::onTarget(control->canvas, [&] { return (control->*handler)(key, reserved); });
     if (alive.expired() || (stopsWhenConsumed && consumed != 0))
         return;
     // Ranks are read afresh every step: a handler may have changed the children.
@@ -141,7 +141,7 @@ void controldraw(CONTROL* control, PIMAGE target) {
     // The root, and a detached control, paint straight onto the target.
     const bool ownsCanvas = control->parent != nullptr && control->isroot == 0;
     const PIMAGE own = ownsCanvas ? control->canvas : target;
-    draw::onTarget(own, [&] { control->ondraw(own); });
+    runtime::onTarget(own, [&] { control->ondraw(own); });
     if (alive.expired())
         return;
     // By index, since a handler may change the array during the walk.
@@ -167,7 +167,7 @@ void controlupdate(CONTROL* control) {
         if (alive.expired())
             return;
     }
-    draw::onTarget(control->canvas, [&] { control->onupdate(); });
+    runtime::onTarget(control->canvas, [&] { control->onupdate(); });
 }
 
 void controlmouse(CONTROL* control, int x, int y, int flags) {
@@ -177,7 +177,7 @@ void controlmouse(CONTROL* control, int x, int y, int flags) {
     x -= control->x;
     y -= control->y;
     const int consumed =
-        draw::onTarget(control->canvas, [&] { return control->onmouse(x, y, flags); });
+        runtime::onTarget(control->canvas, [&] { return control->onmouse(x, y, flags); });
     if (alive.expired() || consumed != 0 || control->children.empty())
         return;
 

@@ -1,9 +1,9 @@
 // The fatal error boxes: a programming mistake that the runtime cannot draw around.
 #pragma once
 
-#include "draw/image.h"
+#include "runtime/image.h"
 
-namespace draw {
+namespace runtime {
 
 // Shows a fatal error in a modal box where a window exists; installed by the runtime.
 using FatalBoxShower = void (*)(const char* title, const char* text);
@@ -19,4 +19,4 @@ void checkImage(const IMAGE* img, const char* method);
 // The box for an image made before initgraph.
 [[noreturn]] void fatalImageBeforeInit(const IMAGE* img);
 
-}  // namespace draw
+}  // namespace runtime

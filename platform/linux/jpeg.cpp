@@ -119,7 +119,7 @@ JpegResult decodeJpeg(const void* data, size_t count, JpegPicture& picture) {
         return JpegResult::NotAPicture;
     Decoder dec{};
     const bool decoded = runDecoder(dec, data, count);
-    PixelStore words(dec.words);
+    PixelBuffer words(dec.words);
     const bool cmyk = dec.info.out_color_space == JCS_CMYK;
     const bool inverted = dec.info.saw_Adobe_marker != FALSE;
     const int width = static_cast<int>(dec.info.output_width);

@@ -1,4 +1,4 @@
-#include "platform/font_match.h"
+#include "platform/linux/font_match.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 
+#include "platform/font.h"
 #include "platform/gbk.h"
 
 // fontconfig loses a few hundred bytes while it parses the system's configuration, once per

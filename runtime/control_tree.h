@@ -2,10 +2,10 @@
 // handler is called.
 #pragma once
 
-#include "draw/control.h"
+#include "runtime/control.h"
 #include "runtime/graph.h"
 
-namespace draw {
+namespace runtime {
 
 // Hands out the parent's next serial. Past kSerialLimit the children are first renumbered from 1
 // in their drawing order, which keeps the order and keeps serials far from overflowing.
@@ -35,4 +35,4 @@ auto onTarget(PIMAGE target, Call&& call) {
     return call();
 }
 
-}  // namespace draw
+}  // namespace runtime

@@ -8,10 +8,6 @@
 
 namespace platform {
 
-// The two face names programs use, as GBK bytes: "黑体" (sans) and "宋体" (serif).
-inline constexpr std::string_view kSansFaceName = "\xBA\xDA\xCC\xE5";
-inline constexpr std::string_view kSerifFaceName = "\xCB\xCE\xCC\xE5";
-
 // One face in a font file (a collection file holds several, told apart by index).
 struct FontFile {
     std::string path;

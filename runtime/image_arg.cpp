@@ -1,10 +1,10 @@
-#include "draw/image_arg.h"
+#include "runtime/image_arg.h"
 
 #include <cstdint>
 
 #include "runtime/graph_state.h"
 
-namespace draw {
+namespace runtime {
 
 PIMAGE resolveImage(PIMAGE arg, Counts counts) {
     GraphState& gs = graphstate();
@@ -27,4 +27,4 @@ PIMAGE drawableImage(PIMAGE arg, Counts counts) {
     return img != nullptr && img->dc != nullptr ? img : nullptr;
 }
 
-}  // namespace draw
+}  // namespace runtime

@@ -1,12 +1,12 @@
 // Controls: construction and destruction, the default handlers, membership and drawing order, and
 // the runtime's root.
-#include "draw/control.h"
+#include "runtime/control.h"
 
 #include <algorithm>
 #include <functional>
 #include <tuple>
 
-#include "draw/control_tree.h"
+#include "runtime/control_tree.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
 
@@ -103,19 +103,19 @@ void addchild(CONTROL* parent, CONTROL* child) {
     parent->childset.insert(child);
     parent->children.push_back(child);
     child->parent = parent;
-    child->serial = draw::nextSerial(*parent);
-    draw::sortChildren(*parent);
-    draw::onTarget(parent->canvas, [&] { parent->onchildadded(child); });
+    child->serial = runtime::nextSerial(*parent);
+    runtime::sortChildren(*parent);
+    runtime::onTarget(parent->canvas, [&] { parent->onchildadded(child); });
 }
 
 int removechild(CONTROL* parent, CONTROL* child) {
     if (parent == nullptr || !parent->childset.contains(child))
         return 0;
-    draw::onTarget(parent->canvas, [&] { parent->onchildremoved(child); });
+    runtime::onTarget(parent->canvas, [&] { parent->onchildremoved(child); });
     parent->childset.erase(child);
     child->parent = nullptr;
     std::erase(parent->children, child);
-    draw::sortChildren(*parent);
+    runtime::sortChildren(*parent);
     return 1;
 }
 
@@ -125,7 +125,7 @@ CONTROL* ensureControlRoot() {
     return &root;
 }
 
-namespace draw {
+namespace runtime {
 
 int nextSerial(CONTROL& parent) {
     if (parent.nextserial > kSerialLimit) {
@@ -146,4 +146,4 @@ void sortChildren(CONTROL& parent) {
     });
 }
 
-}  // namespace draw
+}  // namespace runtime

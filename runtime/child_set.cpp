@@ -1,7 +1,7 @@
 // A size-balanced tree: every node keeps the size of its subtree, which gives rank and select in
 // logarithmic time, and insertion restores the rule that no subtree is smaller than either child
 // of its sibling.
-#include "draw/child_set.h"
+#include "runtime/child_set.h"
 
 #include <array>
 #include <functional>

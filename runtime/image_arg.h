@@ -1,11 +1,12 @@
-// The image-argument convention shared by every drawing call.
+// The image-argument convention shared by every drawing call, resolved where the call enters the
+// runtime.
 #pragma once
 
 #include <cstdint>
 
-#include "draw/image.h"
+#include "runtime/image.h"
 
-namespace draw {
+namespace runtime {
 
 // Whether a call counts as a draw on the current page when its argument is 0.
 enum class Counts { No, Yes };
@@ -24,4 +25,4 @@ PIMAGE resolveImage(PIMAGE arg, Counts counts);
 // failed), so the result is always safe to draw on.
 PIMAGE drawableImage(PIMAGE arg, Counts counts);
 
-}  // namespace draw
+}  // namespace runtime

@@ -1,14 +1,15 @@
-#include "platform/headless/events.h"
+#include "platform/headless/scheduler.h"
 
 #include <algorithm>
 
-#include "runtime/messages.h"
+#include "platform/messages.h"
+#include "platform/time_units.h"
 
 namespace platform::headless {
 
 namespace {
 constexpr int64_t kPollCost = 1000;
-constexpr int64_t kTick = 1'000'000;
+constexpr int64_t kTick = kNanosecondsPerMs;
 }  // namespace
 
 int64_t Scheduler::now() {

@@ -1,13 +1,13 @@
-#include "platform/keyboard.h"
+#include "platform/x11/keyboard.h"
 
 #include <X11/keysym.h>
 
 #include <initializer_list>
+#include <span>
 
-#include "platform/gbk.h"
-#include "runtime/messages.h"
+#include "platform/messages.h"
 
-namespace platform {
+namespace platform::x11 {
 
 namespace {
 
@@ -134,8 +134,6 @@ NamedKey keyOf(uint32_t keysym, uint32_t unshiftedKeysym) {
     return key.virtualKey != 0 ? key : keyNamed(keysym);
 }
 
-constexpr char32_t kNoCharacter = 0;
-
 // The character a key symbol stands for on its own.
 char32_t characterOf(uint32_t keysym) {
     constexpr uint32_t kUnicodeKeysyms = 0x01000000;
@@ -179,77 +177,20 @@ char32_t characterOf(uint32_t keysym) {
     }
 }
 
-// What a key types with Ctrl held: control characters for letters and a few others.
-char32_t controlCharacterOf(uint32_t keysym) {
-    const char32_t ch = characterOf(keysym);
-    if ((ch >= U'a' && ch <= U'z') || (ch >= U'A' && ch <= U'Z'))
-        return ch & 0x1F;
-    switch (ch) {
-        case U'[':
-        case U'\\':
-        case U']':
-            return ch & 0x1F;
-        case 13:
-            return 10;
-        case 8:
-            return 127;
-        case 27:
-        case U' ':
-            return ch;
-        default:
-            return kNoCharacter;
-    }
-}
-
-// The character's GBK bytes; a character the code page lacks types a question mark, as it
-// does on systems whose keyboards type in the code page.
-std::string gbkBytesOf(char32_t ch) {
-    std::string bytes = encodeGbk(ch);
-    return bytes.empty() ? "?" : bytes;
-}
-
 }  // namespace
 
 int virtualKeyOf(uint32_t keysym, uint32_t unshiftedKeysym) {
     return keyOf(keysym, unshiftedKeysym).virtualKey;
 }
 
-std::string typedGbk(const KeyStroke& stroke) {
-    // Alt combinations are commands for the window's menu, not typing.
-    if (!stroke.pressed || stroke.alt)
-        return {};
-    const char32_t ch =
-        stroke.control ? controlCharacterOf(stroke.keysym) : characterOf(stroke.keysym);
-    if (ch == kNoCharacter)
-        return {};
-    return gbkBytesOf(ch);
-}
-
-intptr_t keyParam(const KeyStroke& stroke) {
-    const uint32_t scanCode = static_cast<uint32_t>(stroke.keycode - 8) & 0xFF;
-    uint32_t param = 1 | scanCode << 16;
-    if (keyOf(stroke.keysym, stroke.unshiftedKeysym).extended)
-        param |= msg::kKeyExtendedBit;
-    if (stroke.wasDown || !stroke.pressed)
-        param |= msg::kKeyWasDownBit;
-    if (!stroke.pressed)
-        param |= msg::kKeyReleasedBit;
-    return static_cast<intptr_t>(param);
-}
-
-KeyMessages keyMessages(const KeyStroke& stroke) {
-    const auto key = static_cast<uintptr_t>(virtualKeyOf(stroke.keysym, stroke.unshiftedKeysym));
-    const intptr_t param = keyParam(stroke);
-    KeyMessages messages;
-    if (!stroke.pressed) {
-        messages.add({msg::kKeyUp, key, param});
-        return messages;
-    }
-    messages.add({msg::kKeyDown, key, param});
-    for (const char byte : typedGbk(stroke)) {
-        messages.add({msg::kChar, static_cast<unsigned char>(byte), param});
-    }
-    return messages;
+KeyStroke strokeOf(uint32_t keysym, uint32_t unshiftedKeysym, int keycode) {
+    const NamedKey key = keyOf(keysym, unshiftedKeysym);
+    KeyStroke stroke;
+    stroke.virtualKey = key.virtualKey;
+    stroke.extended = key.extended;
+    stroke.scanCode = keycode - kFirstKeycode;
+    stroke.character = characterOf(keysym);
+    return stroke;
 }
 
 KeysymList keysymsOf(int virtualKey) {
@@ -270,4 +211,4 @@ KeysymList keysymsOf(int virtualKey) {
     return keysyms;
 }
 
-}  // namespace platform
+}  // namespace platform::x11

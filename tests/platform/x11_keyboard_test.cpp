@@ -1,12 +1,12 @@
-// Key translation without a server: virtual-key codes, typed GBK bytes, lparam bits and the
-// message sequences both backends deliver.
+// X key translation without a server: virtual-key codes, typed GBK bytes, lparam bits and the
+// message sequences the backends deliver.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/keyboard.h"
-#include "runtime/messages.h"
+#include "platform/messages.h"
+#include "platform/x11/keyboard.h"
 
 namespace {
 
@@ -18,11 +18,7 @@ constexpr int kKeycodeOfA = 38;
 constexpr uint32_t kScanCodeOfA = 30;
 
 KeyStroke press(uint32_t keysym, uint32_t unshifted) {
-    KeyStroke stroke;
-    stroke.keysym = keysym;
-    stroke.unshiftedKeysym = unshifted;
-    stroke.keycode = kKeycodeOfA;
-    return stroke;
+    return platform::x11::strokeOf(keysym, unshifted, kKeycodeOfA);
 }
 
 KeyStroke press(uint32_t keysym) {
@@ -35,13 +31,13 @@ std::vector<Message> messagesOf(const KeyStroke& stroke) {
 }
 
 TEST(VirtualKeys, LettersDigitsAndFunctionKeysByRange) {
-    EXPECT_EQ(platform::virtualKeyOf(XK_a, XK_a), 0x41);
-    EXPECT_EQ(platform::virtualKeyOf(XK_Z, XK_z), 0x5A);
-    EXPECT_EQ(platform::virtualKeyOf(XK_A, 0), 0x41);  // without a first level, the key itself
-    EXPECT_EQ(platform::virtualKeyOf(XK_0, XK_0), 0x30);
-    EXPECT_EQ(platform::virtualKeyOf(XK_exclam, XK_1), 0x31);  // Shift+1 is still the 1 key
-    EXPECT_EQ(platform::virtualKeyOf(XK_F1, XK_F1), 0x70);
-    EXPECT_EQ(platform::virtualKeyOf(XK_F24, XK_F24), 0x87);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_a, XK_a), 0x41);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_Z, XK_z), 0x5A);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_A, 0), 0x41);  // without a first level, the key itself
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_0, XK_0), 0x30);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_exclam, XK_1), 0x31);  // Shift+1 is still the 1 key
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_F1, XK_F1), 0x70);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_F24, XK_F24), 0x87);
 }
 
 TEST(VirtualKeys, NamedKeysAndPunctuation) {
@@ -89,19 +85,19 @@ TEST(VirtualKeys, NamedKeysAndPunctuation) {
         {XK_udiaeresis, XK_udiaeresis, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(platform::virtualKeyOf(c.keysym, c.unshifted), c.virtualKey)
+        EXPECT_EQ(platform::x11::virtualKeyOf(c.keysym, c.unshifted), c.virtualKey)
             << "keysym 0x" << std::hex << c.keysym;
     }
 }
 
 TEST(VirtualKeys, KeypadGoesByNumLock) {
     // With Num Lock the keypad types digits, without it the keys move.
-    EXPECT_EQ(platform::virtualKeyOf(XK_KP_7, XK_KP_Home), 0x67);
-    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Home, XK_KP_Home), 0x24);
-    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Decimal, XK_KP_Delete), 0x6E);
-    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Delete, XK_KP_Delete), 0x2E);
-    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Multiply, XK_KP_Multiply), 0x6A);
-    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Divide, XK_KP_Divide), 0x6F);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_7, XK_KP_Home), 0x67);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Home, XK_KP_Home), 0x24);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Decimal, XK_KP_Delete), 0x6E);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Delete, XK_KP_Delete), 0x2E);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Multiply, XK_KP_Multiply), 0x6A);
+    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Divide, XK_KP_Divide), 0x6F);
 }
 
 TEST(TypedCharacters, AsciiControlAndNone) {
@@ -118,13 +114,13 @@ TEST(TypedCharacters, AsciiControlAndNone) {
     EXPECT_EQ(platform::typedGbk(press(XK_F1)), "");
     EXPECT_EQ(platform::typedGbk(press(XK_Shift_L)), "");
 
-    KeyStroke control = press(XK_a);
-    control.control = true;
-    EXPECT_EQ(platform::typedGbk(control), "\x01");
-    control.keysym = control.unshiftedKeysym = XK_Return;
-    EXPECT_EQ(platform::typedGbk(control), "\n");
-    control.keysym = control.unshiftedKeysym = XK_1;
-    EXPECT_EQ(platform::typedGbk(control), "");
+    const auto withControl = [](KeyStroke stroke) {
+        stroke.control = true;
+        return stroke;
+    };
+    EXPECT_EQ(platform::typedGbk(withControl(press(XK_a))), "\x01");
+    EXPECT_EQ(platform::typedGbk(withControl(press(XK_Return))), "\n");
+    EXPECT_EQ(platform::typedGbk(withControl(press(XK_1))), "");
 
     KeyStroke alt = press(XK_a);
     alt.alt = true;
@@ -185,7 +181,7 @@ TEST(KeyMessages, PressGivesKeyDownThenEveryTypedByteReleaseGivesKeyUp) {
 
 TEST(KeysymsOfVirtualKeys, EveryKeyOfTheCode) {
     const auto keysymsOf = [](int virtualKey) {
-        const platform::KeysymList keysyms = platform::keysymsOf(virtualKey);
+        const platform::x11::KeysymList keysyms = platform::x11::keysymsOf(virtualKey);
         return std::vector<uint32_t>(keysyms.begin(), keysyms.end());
     };
     EXPECT_EQ(keysymsOf(0x41), (std::vector<uint32_t>{XK_a, XK_A}));

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "draw/child_set.h"
-#include "draw/image.h"
+#include "runtime/child_set.h"
+#include "runtime/image.h"
 
 struct EventRecord;
 

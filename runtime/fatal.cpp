@@ -1,13 +1,13 @@
-#include "draw/fatal.h"
+#include "runtime/fatal.h"
 
 #include <atomic>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 
-#include "draw/image_arg.h"
+#include "runtime/image_arg.h"
 
-namespace draw {
+namespace runtime {
 
 namespace {
 
@@ -50,4 +50,4 @@ void fatalImageBeforeInit(const IMAGE* img) {
     fatalBox("ERROR message", text);
 }
 
-}  // namespace draw
+}  // namespace runtime

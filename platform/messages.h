@@ -1,5 +1,6 @@
-// The message numbers the window procedure understands, and the virtual-key codes of keys.
-// Backends translate their platform's events into these before the runtime sees them.
+// The platform's message vocabulary: the message numbers backends deliver to the window
+// procedure, their parameters' bits, and the virtual-key codes of keys. Each backend translates
+// its own system's events into these; the runtime consumes them.
 #pragma once
 
 #include <cstdint>
@@ -19,13 +20,10 @@ inline constexpr uint32_t kTimer = 0x0113;
 inline constexpr uint32_t kMouseMove = 0x0200;
 inline constexpr uint32_t kLeftButtonDown = 0x0201;
 inline constexpr uint32_t kLeftButtonUp = 0x0202;
-inline constexpr uint32_t kLeftButtonDoubleClick = 0x0203;
 inline constexpr uint32_t kRightButtonDown = 0x0204;
 inline constexpr uint32_t kRightButtonUp = 0x0205;
-inline constexpr uint32_t kRightButtonDoubleClick = 0x0206;
 inline constexpr uint32_t kMiddleButtonDown = 0x0207;
 inline constexpr uint32_t kMiddleButtonUp = 0x0208;
-inline constexpr uint32_t kMiddleButtonDoubleClick = 0x0209;
 inline constexpr uint32_t kMouseWheel = 0x020A;
 
 // The runtime's refresh timer.

@@ -1,12 +1,13 @@
-// Half-open pixel rectangles and the clipping every primitive starts with.
+// Half-open pixel rectangles, and the clipping every primitive and every presentation starts
+// with.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 
-namespace draw {
+namespace platform {
 
-// A rectangle of image pixels: left and top are inside, right and bottom are not.
+// A rectangle of pixels: left and top are inside, right and bottom are not.
 struct Rect {
     int left = 0;
     int top = 0;
@@ -16,6 +17,7 @@ struct Rect {
     bool empty() const { return right <= left || bottom <= top; }
     int width() const { return empty() ? 0 : right - left; }
     int height() const { return empty() ? 0 : bottom - top; }
+    bool operator==(const Rect&) const = default;
 };
 
 // Intersects a rectangle given in 64-bit coordinates (so that adding an origin to any 32-bit
@@ -33,4 +35,14 @@ inline Rect intersect(const Rect& a, const Rect& b) {
     return clipRect(a.left, a.top, a.right, a.bottom, b);
 }
 
-}  // namespace draw
+// The smallest rectangle holding both; an empty one adds nothing.
+inline Rect unite(const Rect& a, const Rect& b) {
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace platform
