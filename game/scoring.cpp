@@ -22,7 +22,7 @@ constexpr Level kLevels[] = {
 // the schedule.
 struct ScheduledSpecial {
     int32_t progress;
-    int32_t kind;
+    SpecialKind kind;
 };
 constexpr ScheduledSpecial kSchedule[] = {
     {94, WhiteDisc},    {134, WhiteSquare}, {174, WhiteDisc},  {178, WhiteRing},
@@ -60,15 +60,15 @@ const Level* levelOf(int32_t progress) {
     return nullptr;
 }
 
-int32_t specialDue(int32_t progress, int32_t specialIndex) {
+SpecialKind specialDue(int32_t progress, int32_t specialIndex) {
     if (progress < kScheduleEnds) {
         if (specialIndex < 0 || specialIndex >= static_cast<int32_t>(std::size(kSchedule)))
-            return 0;
+            return kNoSpecial;
         const ScheduledSpecial& due = kSchedule[specialIndex];
-        return progress >= due.progress ? due.kind : 0;
+        return progress >= due.progress ? due.kind : kNoSpecial;
     }
     // Past the schedule: a square or a frame whenever progress is ahead of the specials so far.
     if (progress > 50 * specialIndex - 87)
-        return WhiteDisc + progress % 4;
-    return 0;
+        return static_cast<SpecialKind>(WhiteDisc + progress % 4);
+    return kNoSpecial;
 }

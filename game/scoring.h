@@ -23,5 +23,5 @@ struct Level {
 // The level `progress` has reached, or null while it is still the first.
 const Level* levelOf(int32_t progress);
 
-// The kind of special block due before the next piece, or 0.
-int32_t specialDue(int32_t progress, int32_t specialIndex);
+// The kind of special block due before the next piece, or kNoSpecial.
+SpecialKind specialDue(int32_t progress, int32_t specialIndex);

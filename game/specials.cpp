@@ -20,7 +20,7 @@ void drawCircles(int x, int y, int firstRadius) {
         drawcircle(x + kCentreOffset, y + kCentreOffset, radius);
 }
 
-void drawKind(int32_t kind, int x, int y) {
+void drawKind(SpecialKind kind, int x, int y) {
     switch (kind) {
         case kEraseSpecial:
             fillbar(x, y, x + kCellSize, y + kCellSize);
@@ -118,7 +118,7 @@ void applyFrame(GameState& state) {
 
 }  // namespace
 
-void drawSpecial(int32_t kind, int column, int y) {
+void drawSpecial(SpecialKind kind, int column, int y) {
     setbrushcolor(kBlack);  // the erase draws in it
     int x = cellLeft(column);
     if (column == kPreviewColumn) {
@@ -137,7 +137,7 @@ void drawSpecial(int32_t kind, int column, int y) {
 
 void applySpecial() {
     GameState& state = game();
-    const int32_t kind = state.pendingSpecial;
+    const SpecialKind kind = state.pendingSpecial;
     drawSpecial(kind, state.special.column, cellTop(state.special.row));
     delayframe(kPauseMs);
     if (kind != WhiteFrame) {

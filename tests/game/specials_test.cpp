@@ -22,7 +22,7 @@ protected:
     }
 
     // The special block of this kind comes to rest at (column, row) and takes effect.
-    static void applyAt(int32_t kind, int column, int row) {
+    static void applyAt(SpecialKind kind, int column, int row) {
         game().pendingSpecial = kind;
         game().special = Special{column, row};
         applySpecial();
@@ -37,7 +37,7 @@ Rows well(const Rows& bottomRows) {
 }
 
 struct EffectCase : Described {
-    int32_t kind;
+    SpecialKind kind;
     Special at;
     Rows before;  // rows 9..18
     Rows after;
