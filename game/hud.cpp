@@ -1,4 +1,6 @@
-// The playing screen's frame and labels, and the game-over screen.
+// The playing screen's frame and labels, its score and level, and the game-over screen.
+#include "game/hud.h"
+
 #include "game/routines.h"
 #include "game/screen.h"
 #include "game/state.h"
@@ -30,6 +32,10 @@ constexpr TextAt kWhiteLabels[] = {
 // The first level's mode name and target.
 constexpr TextAt kGreenLabels[] = {{330, 260, text::kEasy}, {368, 335, text::k40}};
 
+// The score's digit positions, thousands first, on the score line.
+constexpr int kDigitX[4] = {356, 368, 380, 392};
+constexpr int kDigitY = 410;
+
 // The final score, leading zeros shown, 14 pixels apart.
 void drawFinalScore(const std::array<char, 4>& digits) {
     for (int i = 0; i < 4; ++i)
@@ -46,6 +52,25 @@ void drawPlayingScreen() {
     drawTexts(kWhiteLabels);
     setpencolor(kGreen);
     drawTexts(kGreenLabels);
+}
+
+void drawScore(const std::array<int32_t, 4>& digits) {
+    setpencolor(kWhite);
+    int first = 0;
+    while (first < 3 && digits[first] == '0')
+        ++first;
+    for (int i = first; i < 4; ++i)
+        drawchar(kDigitX[i], kDigitY, digits[i]);
+}
+
+void drawLevel(const Level& level) {
+    if (level.shortTarget) {
+        setbrushcolor(kBlack);
+        fillbar(368, 335, 420, 365);
+    }
+    setpencolor(level.colour);
+    drawtext(330, 260, level.mode);
+    drawtext(368, 335, level.target);
 }
 
 int showGameOver() {

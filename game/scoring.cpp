@@ -60,6 +60,15 @@ const Level* levelOf(int32_t progress) {
     return nullptr;
 }
 
+const Level* recordScore(GameState& state) {
+    for (int i = 0; i < 4; ++i)
+        state.savedScore[i] = static_cast<char>(state.scoreDigits[i]);
+    const Level* level = levelOf(state.progress);
+    if (level != nullptr)
+        state.fallDelay = level->fallDelay;
+    return level;
+}
+
 SpecialKind specialDue(int32_t progress, int32_t specialIndex) {
     if (progress < kScheduleEnds) {
         if (specialIndex < 0 || specialIndex >= static_cast<int32_t>(std::size(kSchedule)))
