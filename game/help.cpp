@@ -1,5 +1,6 @@
 // The two help pages: the keys and the clearing rule with a picture of a clear, then the
 // special blocks.
+#include "game/colours.h"
 #include "game/routines.h"
 #include "game/screen.h"
 #include "game/state.h"
@@ -74,7 +75,7 @@ void showSpecialBlocksPage() {
     fillbar(40, 100, 390, 520);
     setpencolor(kWhite);
     drawTexts(kPage2);
-    setbrushcolor(0x808080);
+    setbrushcolor(kGrey);
     fillbar(40, 330, 70, 360);
     fillbar(40, 360, 70, 390);
     fillbar(70, 330, 100, 360);

@@ -1,6 +1,7 @@
 // The playing screen's frame and labels, its score and level, and the game-over screen.
 #include "game/hud.h"
 
+#include "game/colours.h"
 #include "game/routines.h"
 #include "game/screen.h"
 #include "game/state.h"

@@ -1,6 +1,7 @@
 // The main menu: three buttons, a cursor moved with w and s, and confirmation with space.
 #include <climits>
 
+#include "game/colours.h"
 #include "game/routines.h"
 #include "game/screen.h"
 #include "game/state.h"

@@ -45,10 +45,7 @@ void drawFallingBlocks(const Piece& piece, const int (&tops)[3], bool erase) {
         const Block& block = piece.blocks[i];
         if (tops[i] + kCellSize <= kWellTop)
             continue;
-        if (erase)
-            setbrushcolor(kBlack);
-        else
-            setCellBrush(block.value);
+        setCellBrush(erase ? EMPTY : block.value);
         const int left = cellLeft(block.column);
         fillbar(left, std::max(tops[i], kWellTop), left + kCellSize, tops[i] + kCellSize);
     }

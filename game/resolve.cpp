@@ -12,10 +12,7 @@ namespace {
 void drawPieceCells(const Piece& piece, bool erase) {
     for (int i : kTestOrder) {
         const Block& block = piece.blocks[i];
-        if (erase)
-            setbrushcolor(kBlack);
-        else
-            setCellBrush(block.value);
+        setCellBrush(erase ? EMPTY : block.value);
         fillCell(block.column, block.row);
     }
 }

@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "game/colours.h"
 #include "game/texts.h"
 
 namespace {
-
-constexpr RGBVAL kYellow = 0xFFFF00;
-constexpr RGBVAL kPurple = 0x8000FF;
-constexpr RGBVAL kRed = 0xFF0000;
 
 // From the last level down, so that the first match is the highest level reached.
 constexpr Level kLevels[] = {

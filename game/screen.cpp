@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-namespace {
+#include "game/colours.h"
 
-constexpr RGBVAL kCellColours[7] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00,
-                                    0xFF8000, 0x8000FF, 0x808080};
+namespace {
 
 // The low byte of a key code: the game compares nothing else.
 char lowByte(int key) {
@@ -15,8 +14,7 @@ char lowByte(int key) {
 }  // namespace
 
 void setCellBrush(Cell value) {
-    if (value >= RED && value <= GREY)
-        setbrushcolor(kCellColours[value]);
+    setbrushcolor(cellColour(value));
 }
 
 void fillCell(int column, int row) {

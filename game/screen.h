@@ -20,12 +20,6 @@ inline constexpr int kPauseMs = 1000;
 // Drawn at this column, a special block shows in the next-piece box.
 inline constexpr int kPreviewColumn = 9;
 
-inline constexpr RGBVAL kBlack = 0x000000;
-inline constexpr RGBVAL kWhite = 0xFFFFFF;
-inline constexpr RGBVAL kGreen = 0x00FF00;
-inline constexpr RGBVAL kBlue = 0x0000FF;
-inline constexpr RGBVAL kYellow = 0xFFFF00;
-
 // The left and top pixel of a cell; it is kCellSize square.
 inline int cellLeft(int column) {
     return 40 + kCellSize * column;
@@ -34,7 +28,7 @@ inline int cellTop(int row) {
     return 20 + kCellSize * row;
 }
 
-// Sets the fill colour of a colour cell (0..6); any other value leaves the fill colour as it is.
+// Sets the fill colour to the one a cell of this value shows: black for EMPTY, which erases.
 void setCellBrush(Cell value);
 // Fills a cell's square with the fill colour.
 void fillCell(int column, int row);

@@ -1,5 +1,6 @@
 // The special blocks as the player sees them: how each kind looks, and its effect drawn step by
 // step.
+#include "game/colours.h"
 #include "game/matching.h"
 #include "game/routines.h"
 #include "game/scoring.h"
@@ -71,11 +72,7 @@ Cell readChosenColour() {
 void repaintWell(const Board& board) {
     for (int column = 0; column < kColumns; ++column) {
         for (int row = kTopRow + 1; row <= kBottomRow; ++row) {
-            const Cell value = board.at(column, row);
-            if (value == EMPTY)
-                setbrushcolor(kBlack);
-            else
-                setCellBrush(value);
+            setCellBrush(board.at(column, row));
             fillCell(column, row);
         }
     }

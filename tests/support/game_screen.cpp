@@ -19,7 +19,7 @@ public:
         : width_(static_cast<int>(std::strlen(text)) * font.width),
           height_(font.height),
           image_(newimage(width_, height_)) {
-        setbackcolorkeep(kBlackPixel, image_);
+        setbackcolorkeep(kBlack, image_);
         setfontface(font.height, font.width, font.face, image_);
         setpencolor(colour, image_);
         drawtext(0, 0, text, image_);
@@ -34,7 +34,7 @@ public:
     bool hasInk() const {
         const RGBVAL* pixels = image_->pixels;
         return std::any_of(pixels, pixels + width_ * height_,
-                           [](RGBVAL pixel) { return pixel != kBlackPixel; });
+                           [](RGBVAL pixel) { return pixel != kBlack; });
     }
 
 private:
@@ -49,19 +49,13 @@ bool inside(const Frame& frame, int x, int y) {
 
 }  // namespace
 
-RGBVAL colourOfCell(Cell value) {
-    constexpr RGBVAL kColours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00,
-                                   0xFF8000, 0x8000FF, 0x808080};
-    return value >= RED && value <= GREY ? kColours[value] : kBlackPixel;
-}
-
 void paintBlocks(const Board& board) {
     for (int column = 0; column < kColumns; ++column) {
         for (int row = kTopRow + 1; row <= kBottomRow; ++row) {
             if (board.at(column, row) == EMPTY)
                 continue;
             const Rect cell = cellRect(column, row);
-            setbrushcolor(colourOfCell(board.at(column, row)));
+            setbrushcolor(cellColour(board.at(column, row)));
             fillbar(cell.left, cell.top, cell.right, cell.bottom);
         }
     }
@@ -133,7 +127,7 @@ bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour,
 bool looksLikeGameOver(const Frame& frame) {
     // The menu's highlighted "exit" button looks the same, but its title ends at x 292 and it
     // has no score label.
-    return isFilled(frame, {186, 416, 294, 420}, kGreenPixel) &&
-           !isFilled(frame, {292, 100, 356, 148}, kBlackPixel) &&
-           !isFilled(frame, {180, 240, 240, 264}, kBlackPixel);
+    return isFilled(frame, {186, 416, 294, 420}, kGreen) &&
+           !isFilled(frame, {292, 100, 356, 148}, kBlack) &&
+           !isFilled(frame, {180, 240, 240, 264}, kBlack);
 }
