@@ -6,6 +6,7 @@
 #include "game/scoring.h"
 #include "game/screen.h"
 #include "game/state.h"
+#include "runtime/graph.h"
 
 namespace {
 

@@ -33,6 +33,8 @@ void redrawScore();
 // Draws a special block of the kind falling in a column with its top at pixel y, cut off above
 // the well; in kPreviewColumn it shows in the next-piece box.
 void drawSpecial(SpecialKind kind, int column, int y);
+// Draws a special block of the kind with its top-left corner at (x, y).
+void drawSpecialAt(SpecialKind kind, int x, int y);
 void applySpecial();
 int showGameOver();
 void drawPlayingScreen();

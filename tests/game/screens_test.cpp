@@ -76,7 +76,7 @@ TEST_F(MainMenu, TheCursorMovesWithLowerCaseWAndSWithoutWrappingAndOnlyTenAndSpa
     EXPECT_EQ(highlightsIn(watch.frames()), (std::vector<int>{0, 1, 2}));
     // The menu returns without erasing its buttons.
     const Frame shown = pageNow();
-    EXPECT_TRUE(showsText(shown, 100, 100, text::kTitle, kYellow, kHeiFont));
+    EXPECT_TRUE(showsText(shown, 100, 100, text::kTitle, kYellow, kTitleFont));
     EXPECT_TRUE(showsText(shown, 210, 302, text::kStart, kBlue));
     EXPECT_TRUE(showsText(shown, 216, 362, text::kHelp, kBlue));
     EXPECT_TRUE(showsText(shown, 216, 422, text::kExit, kBlue));
@@ -250,7 +250,7 @@ TEST_F(GameOverScreen, ShowsTheFinalScoreWithLeadingZerosAndLeavesOnlyOnTenOrSpa
     const Frame shown = showWhileScripted();
 
     EXPECT_GE(now(), t0 + 500);
-    EXPECT_TRUE(showsText(shown, 140, 100, text::kGameOver, kYellow, kHeiFont));
+    EXPECT_TRUE(showsText(shown, 140, 100, text::kGameOver, kYellow, kTitleFont));
     EXPECT_TRUE(showsText(shown, 180, 240, text::kScoreLabel, kYellow));
     const char* const digits[] = {"0", "0", "1", "2"};
     for (int i = 0; i < 4; ++i)
@@ -288,7 +288,7 @@ const PictureBlock kClearingPictures[] = {
 };
 
 void expectFirstHelpPage(const Frame& page) {
-    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBlue, kHeiFont));
+    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBlue, kTitleFont));
     EXPECT_TRUE(showsText(page, 90, 100, text::kHelp1Line1, kWhite));
     EXPECT_TRUE(showsText(page, 37, 250, text::kHelp1Line6, kWhite));
     for (const PictureBlock& block : kClearingPictures) {
@@ -306,7 +306,7 @@ void expectFirstHelpPage(const Frame& page) {
 }
 
 void expectSecondHelpPage(const Frame& page) {
-    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBlue, kHeiFont));
+    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBlue, kTitleFont));
     EXPECT_TRUE(showsText(page, 90, 100, text::kHelp2Line1, kWhite));
     EXPECT_TRUE(showsText(page, 37, 280, text::kHelp2Line7, kWhite));
     for (const Rect grey :

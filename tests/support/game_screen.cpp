@@ -3,11 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "game/texts.h"
 #include "runtime/graph_state.h"
-
-const TextFont kSongFont{24, 12, text::kSong};
-const TextFont kHeiFont{48, 24, text::kHei};
 
 namespace {
 
@@ -15,7 +11,7 @@ namespace {
 // as double-byte characters take two.
 class ReferenceText {
 public:
-    ReferenceText(const char* text, RGBVAL colour, const TextFont& font)
+    ReferenceText(const char* text, RGBVAL colour, const Font& font)
         : width_(static_cast<int>(std::strlen(text)) * font.width),
           height_(font.height),
           image_(newimage(width_, height_)) {
@@ -101,7 +97,7 @@ bool isFilled(const Frame& frame, Rect rect, RGBVAL colour) {
 }
 
 ::testing::AssertionResult showsText(const Frame& frame, int x, int y, const char* text,
-                                     RGBVAL colour, const TextFont& font) {
+                                     RGBVAL colour, const Font& font) {
     const ReferenceText reference(text, colour, font);
     if (!reference.hasInk())
         return ::testing::AssertionFailure() << "the runtime draws no ink for the text";
@@ -119,8 +115,7 @@ bool isFilled(const Frame& frame, Rect rect, RGBVAL colour) {
     return ::testing::AssertionSuccess();
 }
 
-bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour,
-             const TextFont& font) {
+bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour, const Font& font) {
     return static_cast<bool>(showsText(frame, x, y, text, colour, font));
 }
 

@@ -38,21 +38,12 @@ bool isFilled(const Frame& frame, Rect rect, RGBVAL colour);
 // The same as an assertion that names the first pixel that differs.
 ::testing::AssertionResult filledWith(const Frame& frame, Rect rect, RGBVAL colour);
 
-struct TextFont {
-    int height;
-    int width;
-    const char* face;
-};
-// 宋体 24 x 12, the font of every text but the titles, and 黑体 48 x 24 of the titles.
-extern const TextFont kSongFont;
-extern const TextFont kHeiFont;
-
 // Whether the frame shows the text with its top-left corner at (x, y), pixel for pixel as the
 // runtime draws it in this colour and font on black.
 ::testing::AssertionResult showsText(const Frame& frame, int x, int y, const char* text,
-                                     RGBVAL colour, const TextFont& font = kSongFont);
+                                     RGBVAL colour, const Font& font = kTextFont);
 bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour,
-             const TextFont& font = kSongFont);
+             const Font& font = kTextFont);
 
 // Whether the frame looks like the game-over screen, by a few pixels only: cheap enough to sort
 // frames with while they are shown.
