@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "assets/logo.h"
+#include "game/colours.h"
 #include "runtime/graph.h"
 #include "tests/support/child_process.h"
 #include "tests/support/program_screens.h"
@@ -24,12 +25,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-constexpr uint32_t kBlue = 0x0000FF;
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kYellow = 0xFFFF00;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -113,7 +108,7 @@ TEST_F(GameWindow, ShowsBothHelpPagesAndComesBack) {
 
     ASSERT_TRUE(game().type("space"));
     // The special blocks: greys, a white square, a white frame, the disc and the ring.
-    ASSERT_TRUE(holdsWithin(3, [&] { return game().pixel(40 + 15, 330 + 15) == 0x808080; }));
+    ASSERT_TRUE(holdsWithin(3, [&] { return game().pixel(40 + 15, 330 + 15) == kGrey; }));
     EXPECT_EQ(game().pixel(300 + 15, 350 + 15), kWhite);
     EXPECT_EQ(game().pixel(390 + 1, 350 + 15), kWhite);
     EXPECT_EQ(game().pixel(390 + 15, 350 + 15), kBlack);
