@@ -13,12 +13,7 @@
 using platform::headless::Frame;
 
 // Left and top included, right and bottom excluded, in window pixels.
-struct Rect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
+using platform::Rect;
 
 // Where the game paints a cell of the board.
 inline Rect cellRect(int column, int row) {
