@@ -130,6 +130,8 @@ void X11Window::setWindowManagerHints(const WindowRequest& wanted) {
     setFixedSize(display_, window_, size_.width, size_.height);
     acceptCloseRequests(display_, window_);
     setWindowCaption(display_, window_, gbkToUtf8(wanted.caption));
+    setWindowIcon(display_, window_, wanted.icon);
+    setClientIdentity(display_, window_);
     if (wanted.borderless)
         removeDecorations(display_, window_);
     if (wanted.topmost)

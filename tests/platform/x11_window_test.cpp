@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <thread>
 
+#include "assets/icon.h"
 #include "platform/messages.h"
 #include "platform/x11/backend.h"
 #include "platform/x11/window.h"
@@ -131,6 +133,38 @@ TEST_F(X11Windows, BorderlessAndTopmostTellTheWindowManager) {
     const std::vector<long> state = longsProperty(display(), xid, "_NET_WM_STATE");
     const long above = static_cast<long>(XInternAtom(display(), "_NET_WM_STATE_ABOVE", False));
     EXPECT_NE(std::find(state.begin(), state.end(), above), state.end());
+}
+
+TEST_F(X11Windows, IconProcessAndMachineTellTheWindowManager) {
+    platform::WindowRequest wanted = gameWindow();
+    wanted.icon = {assets::kIconPictures, assets::kIconPicturesSize};
+    PumpedWindow pumped(wanted);
+    ASSERT_TRUE(pumped.made()) << pumped.error();
+    const ::Window xid = pumped.window().xid();
+
+    // The pictures, smallest first, each its width, its height and its pixels 0xAARRGGBB.
+    const std::vector<long> icon = longsProperty(display(), xid, "_NET_WM_ICON");
+    ASSERT_EQ(icon.size(), assets::kIconPicturesSize);
+    std::vector<long> sizes;
+    size_t largest = 0;
+    for (size_t at = 0; at + 1 < icon.size(); at += 2 + icon[at] * icon[at + 1]) {
+        EXPECT_EQ(icon[at], icon[at + 1]);
+        sizes.push_back(icon[at]);
+        largest = at + 2;
+    }
+    EXPECT_EQ(sizes, (std::vector<long>{16, 32, 48, 64, 128, 256}));
+    // The largest picture's corner lies outside the rounded tile; the tile's top row has a red
+    // block in its middle, its middle row starts with yellow and has green in the centre.
+    const auto pixel = [&](int x, int y) { return icon[largest + y * 256 + x] & 0xFFFFFFFF; };
+    EXPECT_EQ(pixel(0, 0) >> 24, 0);
+    EXPECT_EQ(pixel(128, 58), 0xFFFE0000);
+    EXPECT_EQ(pixel(58, 128), 0xFFFDFE00);
+    EXPECT_EQ(pixel(128, 128), 0xFF00FE02);
+
+    EXPECT_EQ(longsProperty(display(), xid, "_NET_WM_PID"), std::vector<long>{getpid()});
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+    EXPECT_EQ(textProperty(display(), xid, "WM_CLIENT_MACHINE"), host);
 }
 
 TEST_F(X11Windows, CloseRequestGivesCloseThenDestroyRemovesTheWindow) {
