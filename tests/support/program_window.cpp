@@ -1,9 +1,11 @@
 #include "tests/support/program_window.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
+#include "tests/support/program_command.h"
 #include "tests/support/x11_window.h"
 
 namespace {
@@ -55,24 +57,65 @@ std::vector<std::string> shellCommand(const std::string& program,
     return {"/bin/sh", "-c", line};
 }
 
-ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& argv)
+ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& argv,
+                             const std::string& windowClass)
     : display_(display), process_(argv) {
     ::Window found = 0;
     if (!process_.started() || !holdsWithin(kWindowPatienceSeconds, [&] {
-            return (found = findWindowOfClass(display_, "Tarvel")) != 0;
+            return (found = findWindowOfClass(display_, windowClass)) != 0;
         })) {
         return;
     }
-    if (focusWhenViewable(display_, found))
-        window_ = found;
+    if (!focusWhenViewable(display_, found))
+        return;
+    window_ = found;
+    // A frame drawn inside the window is as wide on the left, the right and the bottom; the
+    // caption adds to the top.
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, window_, &attributes);
+    clientLeft_ = (attributes.width - kClientWidth) / 2;
+    clientTop_ = attributes.height - kClientHeight - clientLeft_;
 }
 
+ProgramWindow::ProgramWindow(Display* display, const std::string& name,
+                             const std::vector<std::string>& arguments)
+    : ProgramWindow(display, programCommand(name, arguments), programWindowClass(name)) {}
+
 uint32_t ProgramWindow::pixel(int x, int y) const {
-    return windowPixel(display_, window_, x, y);
+    return windowPixel(display_, window_, clientLeft_ + x, clientTop_ + y);
 }
 
 ScreenArea ProgramWindow::area(int x, int y, int width, int height) const {
-    return readWindow(display_, window_, x, y, width, height);
+    ScreenArea read = readWindow(display_, window_, clientLeft_ + x, clientTop_ + y, width, height);
+    read.x = x;
+    read.y = y;
+    return read;
+}
+
+ScreenArea ProgramWindow::blackArea() const {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, window_, &attributes);
+    const ScreenArea whole =
+        readWindow(display_, window_, 0, 0, attributes.width, attributes.height);
+    int left = whole.width;
+    int top = whole.height;
+    int right = 0;
+    int bottom = 0;
+    for (int y = 0; y < whole.height; ++y) {
+        for (int x = 0; x < whole.width; ++x) {
+            if (whole.at(x, y) != 0)
+                continue;
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x + 1);
+            bottom = std::max(bottom, y + 1);
+        }
+    }
+    return ScreenArea{left - clientLeft_,
+                      top - clientTop_,
+                      std::max(right - left, 0),
+                      std::max(bottom - top, 0),
+                      {}};
 }
 
 bool ProgramWindow::type(const std::string& keys, int delayMs) const {
