@@ -3,8 +3,9 @@
 # they stay in the build tree.
 include(GNUInstallDirs)
 
-# Without a window system there is no game to install.
-if(NOT TARGET trivanta)
+# Without a window system there is no game to install; a Windows build installs its own way
+# (cmake/package_windows.cmake).
+if(NOT TARGET trivanta OR WIN32)
     return()
 endif()
 

@@ -1,4 +1,9 @@
-# `cpack` in a build folder makes the Debian package of what cmake/install.cmake installs.
+# `cpack` in a build folder makes the Debian package of what cmake/install.cmake installs; in a
+# Windows build, a ZIP and an installer (cmake/package_windows.cmake).
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/package_windows.cmake)
+    return()
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME trivanta)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "falling-block colour-matching game")
