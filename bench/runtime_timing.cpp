@@ -36,7 +36,7 @@ void measureWaits(int calls) {
 // One presentation of a wholly redrawn page to a window of its own on the given server.
 void measurePresentation(const Xvfb& server, const char* how) {
     setenv("DISPLAY", server.name().c_str(), 1);
-    measurePresentation(platform::x11::backend(), how);
+    ::measurePresentation(platform::x11::backend(), how);
 }
 
 double cpuSecondsOf(pid_t pid) {

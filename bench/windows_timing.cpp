@@ -5,6 +5,11 @@
 //
 // Usage: trivanta_timing.exe [calls per wait length, default 1000] [only:
 // menu|waits|cadence|present]
+// The runtime's names come before Windows' macros, some of which (SRCCOPY) they share.
+#include "bench/support/frame_timing.h"
+#include "platform/win32/backend.h"
+#include "runtime/graph.h"
+
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -14,10 +19,6 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include "bench/support/frame_timing.h"
-#include "platform/win32/backend.h"
-#include "runtime/graph.h"
 
 namespace {
 

@@ -103,8 +103,9 @@ TEST_F(GameWindow, OpensWithTheLogoThenShowsTheMenu) {
     }));
 
     waitForMenu();
-    // The menu's black background fills the client area exactly.
-    const ScreenArea client = game().blackArea();
+    // The menu's black background fills the client area exactly: nothing is drawn in the
+    // 20th column and the 600th row.
+    const ScreenArea client = game().blackAreaAround(20, 600);
     EXPECT_EQ(client.x, 0);
     EXPECT_EQ(client.y, 0);
     EXPECT_EQ(client.width, 480);

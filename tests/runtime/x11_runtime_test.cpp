@@ -26,7 +26,7 @@ protected:
         ASSERT_TRUE(program_.started());
         // Wine may take a while to start a program on a loaded machine.
         ASSERT_EQ(program_.readLine(30), "ready");
-        ASSERT_TRUE(eventually([&] {
+        ASSERT_TRUE(holdsWithin(30, [&] {
             return (window_ = findWindowOfClass(display(), programWindowClass(kProgram))) != 0;
         }));
         ASSERT_TRUE(focusWhenViewable(display(), window_));
@@ -70,8 +70,9 @@ TEST_F(X11Runtime, TypedKeysReachReadkeyWithTheirCodes) {
     // A Chinese character arrives as its two GBK bytes, lead byte first. Wine's keyboard driver
     // types only what its keyboard layout has; tests/platform/win32_typing_test.cpp checks the
     // Windows side.
-    if (!testingWindowsBuild())
+    if (!testingWindowsBuild()) {
         EXPECT_EQ(typed("U4E2D", 2), (std::vector<int>{0xD6, 0xD0}));
+    }
     EXPECT_EQ(typed("q", 1), (std::vector<int>{'q'}));
     EXPECT_EQ(program_.waitExit(), 0);
 }

@@ -23,7 +23,8 @@ std::vector<std::string> programCommand(const std::string& name,
     // The game stands at the top of the build folder, the test programs under tests/.
     const std::string path = folder + (name == "trivanta" ? "/" : "/tests/") + name;
     if (testingWindowsBuild()) {
-        command = {"wine", path + ".exe"};
+        // Programs are started without a search of PATH; env makes one for Wine's loader.
+        command = {"/usr/bin/env", "wine", path + ".exe"};
     } else {
         command = {path};
     }

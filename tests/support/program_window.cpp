@@ -12,7 +12,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr double kWindowPatienceSeconds = 10;
+// Generous: Wine may take a while to start a Windows program on a loaded machine.
+constexpr double kWindowPatienceSeconds = 60;
 // How long a typed key may take to show its effect.
 constexpr double kTypedKeyPatienceSeconds = 2;
 
@@ -69,12 +70,15 @@ ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& a
     if (!focusWhenViewable(display_, found))
         return;
     window_ = found;
-    // A frame drawn inside the window is as wide on the left, the right and the bottom; the
-    // caption adds to the top.
+}
+
+// A frame drawn inside the window is as wide on the left, the right and the bottom; the caption
+// adds to the top. Read afresh each time: Wine sizes the window once it shows.
+ProgramWindow::ClientOrigin ProgramWindow::clientOrigin() const {
     XWindowAttributes attributes{};
     XGetWindowAttributes(display_, window_, &attributes);
-    clientLeft_ = (attributes.width - kClientWidth) / 2;
-    clientTop_ = attributes.height - kClientHeight - clientLeft_;
+    const int side = (attributes.width - kClientWidth) / 2;
+    return {side, attributes.height - kClientHeight - side};
 }
 
 ProgramWindow::ProgramWindow(Display* display, const std::string& name,
@@ -82,40 +86,44 @@ ProgramWindow::ProgramWindow(Display* display, const std::string& name,
     : ProgramWindow(display, programCommand(name, arguments), programWindowClass(name)) {}
 
 uint32_t ProgramWindow::pixel(int x, int y) const {
-    return windowPixel(display_, window_, clientLeft_ + x, clientTop_ + y);
+    const ClientOrigin origin = clientOrigin();
+    return windowPixel(display_, window_, origin.x + x, origin.y + y);
 }
 
 ScreenArea ProgramWindow::area(int x, int y, int width, int height) const {
-    ScreenArea read = readWindow(display_, window_, clientLeft_ + x, clientTop_ + y, width, height);
+    const ClientOrigin origin = clientOrigin();
+    ScreenArea read = readWindow(display_, window_, origin.x + x, origin.y + y, width, height);
     read.x = x;
     read.y = y;
     return read;
 }
 
-ScreenArea ProgramWindow::blackArea() const {
+ScreenArea ProgramWindow::blackAreaAround(int x, int y) const {
     XWindowAttributes attributes{};
     XGetWindowAttributes(display_, window_, &attributes);
     const ScreenArea whole =
         readWindow(display_, window_, 0, 0, attributes.width, attributes.height);
-    int left = whole.width;
-    int top = whole.height;
-    int right = 0;
-    int bottom = 0;
-    for (int y = 0; y < whole.height; ++y) {
-        for (int x = 0; x < whole.width; ++x) {
-            if (whole.at(x, y) != 0)
-                continue;
-            left = std::min(left, x);
-            top = std::min(top, y);
-            right = std::max(right, x + 1);
-            bottom = std::max(bottom, y + 1);
-        }
-    }
-    return ScreenArea{left - clientLeft_,
-                      top - clientTop_,
-                      std::max(right - left, 0),
-                      std::max(bottom - top, 0),
-                      {}};
+    if (whole.pixels.empty())
+        return {};
+    const ClientOrigin origin = clientOrigin();
+    const int column = origin.x + x;
+    const int row = origin.y + y;
+    const auto black = [&](int px, int py) {
+        return px >= 0 && py >= 0 && px < whole.width && py < whole.height && whole.at(px, py) == 0;
+    };
+    int left = column;
+    int right = column;
+    int top = row;
+    int bottom = row;
+    while (black(left - 1, row))
+        --left;
+    while (black(right, row))
+        ++right;
+    while (black(column, top - 1))
+        --top;
+    while (black(column, bottom))
+        ++bottom;
+    return ScreenArea{left - origin.x, top - origin.y, right - left, bottom - top, {}};
 }
 
 bool ProgramWindow::type(const std::string& keys, int delayMs) const {

@@ -63,9 +63,10 @@ public:
     // The client area's pixels, at client coordinates.
     uint32_t pixel(int x, int y) const;
     ScreenArea area(int x, int y, int width, int height) const;
-    // The part of the window that is black, in client coordinates: while the program shows a
-    // screen on black, its whole client area.
-    ScreenArea blackArea() const;
+    // The black rectangle around a black pixel of the client area (x, y), in client
+    // coordinates, found by walking its row and its column to the first pixel that is not black:
+    // while the program shows a screen on black, its whole client area.
+    ScreenArea blackAreaAround(int x, int y) const;
 
     // Types xdotool key names, separated by spaces, into the focused window, `delayMs` apart
     // (0: as fast as the server takes them). False when xdotool failed.
@@ -85,9 +86,13 @@ public:
 private:
     Display* display_;
     ChildProcess process_;
-    ::Window window_ = 0;
     // Where the client area starts in the X window: at its corner, or inside the frame that
     // Wine draws around the window of a Windows program.
-    int clientLeft_ = 0;
-    int clientTop_ = 0;
+    struct ClientOrigin {
+        int x = 0;
+        int y = 0;
+    };
+    ClientOrigin clientOrigin() const;
+
+    ::Window window_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "tests/support/program_window.h"
 #include "tests/support/x11_window.h"
 
 namespace {
@@ -54,7 +55,10 @@ namespace {
         const bool same = windowClass == hint.res_class;
         XFree(hint.res_name);
         XFree(hint.res_class);
-        return same;
+        // Wine gives each program a hidden 1 x 1 window of the same class for input methods.
+        XWindowAttributes attributes{};
+        return same && XGetWindowAttributes(display, window, &attributes) != 0 &&
+               attributes.width > 1 && attributes.height > 1;
     });
 }
 
@@ -65,7 +69,8 @@ namespace {
 }
 
 bool focusWhenViewable(Display* display, ::Window window) {
-    const bool viewable = eventually([&] {
+    // Generous: Wine maps a Windows program's window only once the program has set it up.
+    const bool viewable = holdsWithin(30, [&] {
         XWindowAttributes attributes{};
         return XGetWindowAttributes(display, window, &attributes) != 0 &&
                attributes.map_state == IsViewable;

@@ -14,7 +14,7 @@
 ::Window findWindowNamed(Display* display, const std::string& name);
 
 // Gives the window the keyboard focus once it is on screen (a window manager would; without
-// one the test must). Returns false when it does not appear within five seconds.
+// one the test must). Returns false when it does not appear within 30 seconds.
 bool focusWhenViewable(Display* display, ::Window window);
 
 // The window's pixels as 0x00RRGGBB, row by row, from (x, y), width x height; empty when the
