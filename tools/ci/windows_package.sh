@@ -42,8 +42,8 @@ reaches_menu() {  # reaches_menu <program.exe>
 }
 
 (cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
-zip=$(ls "$build"/trivanta-*-win64.zip)
-installer=$(ls "$build"/trivanta-*-win64.exe)
+zip=$(realpath "$build"/trivanta-*-win64.zip)
+installer=$(realpath "$build"/trivanta-*-win64.exe)
 echo "packages: $(du -h "$zip" "$installer" | awk '{printf "%s %s  ", $2, $1}')"
 
 # The server picks a free display number and writes it to descriptor 3.
@@ -53,7 +53,7 @@ within 20 test -s "$work/display"
 export DISPLAY=:$(head -n1 "$work/display")
 
 echo "The ZIP: unpacked, its program reaches the menu."
-(cd "$work" && cmake -E tar xf "$OLDPWD/$zip")
+(cd "$work" && cmake -E tar xf "$zip")
 unpacked=$(ls -d "$work"/trivanta-*-win64)
 test -f "$unpacked/trivanta.exe" && test -f "$unpacked/README.md"
 reaches_menu "$unpacked/trivanta.exe"
