@@ -11,9 +11,16 @@ check_pie_supported(LANGUAGES CXX)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 add_compile_options(-fstack-protector-strong)
+# mingw-w64 keeps the protector's support in a library of its own, which the flag links in.
+if(WIN32)
+    add_link_options(-fstack-protector-strong)
+endif()
 # Fortified calls need the optimiser, so debug builds go without; the sanitizers check those
 # calls themselves and would be hidden behind the fortified ones.
 if(NOT TRIVANTA_SANITIZE AND NOT TRIVANTA_TSAN)
     add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
 endif()
-add_link_options(LINKER:-z,relro LINKER:-z,now)
+# Read-only relocations are an ELF matter; Windows programs have none of it.
+if(NOT WIN32)
+    add_link_options(LINKER:-z,relro LINKER:-z,now)
+endif()

@@ -1,6 +1,10 @@
 # What `cmake --install` puts on the system, in two components: `game`, the game with what a
 # desktop and a distribution want around it (below), and `dev`, the runtime as a library for other
 # programs (cmake/install_dev.cmake). The tests, the benchmarks and the tools are not installed.
+# A Windows build installs its own way (cmake/package_windows.cmake).
+if(WIN32)
+    return()
+endif()
 include(GNUInstallDirs)
 include(cmake/debian_docs.cmake)
 include(cmake/releases.cmake)

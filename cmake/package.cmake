@@ -1,6 +1,10 @@
 # `cpack` in a build folder makes the packages of what cmake/install.cmake installs: on Debian
 # one package per component, `trivanta` (the game) and `libtrivanta-graph-dev` (the runtime for
-# programmers).
+# programmers); in a Windows build, a ZIP and an installer (cmake/package_windows.cmake).
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/package_windows.cmake)
+    return()
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME trivanta)
 set(CPACK_PACKAGE_VENDOR "the Trivanta authors")

@@ -23,9 +23,7 @@ void requestClose() {
 }
 
 void reportReady(int32_t state) {
-    GraphState& gs = graphstate();
-    gs.ready = state;
-    gs.ready.notify_all();
+    graphstate().ready = state;
 }
 
 // Makes the window; it lives until the process ends, as the main thread may use it to the end.
