@@ -55,8 +55,8 @@ std::vector<std::string> shellCommand(const std::string& program,
     return {"/bin/sh", "-c", line};
 }
 
-ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& argv)
-    : display_(display), process_(argv) {
+ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& argv, int scale)
+    : display_(display), process_(argv), scale_(scale) {
     ::Window found = 0;
     if (!process_.started() || !holdsWithin(kWindowPatienceSeconds, [&] {
             return (found = findWindowOfClass(display_, "Tarvel")) != 0;
@@ -68,11 +68,35 @@ ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& a
 }
 
 uint32_t ProgramWindow::pixel(int x, int y) const {
-    return windowPixel(display_, window_, x, y);
+    const ScreenArea one = area(x, y, 1, 1);
+    return one.pixels.empty() ? 0xFFFFFFFF : one.pixels[0];
 }
 
 ScreenArea ProgramWindow::area(int x, int y, int width, int height) const {
-    return readWindow(display_, window_, x, y, width, height);
+    if (scale_ == 1)
+        return readWindow(display_, window_, x, y, width, height);
+    const ScreenArea device =
+        readWindow(display_, window_, x * scale_, y * scale_, width * scale_, height * scale_);
+    ScreenArea area{x, y, width, height, {}};
+    if (device.pixels.empty())
+        return area;
+    for (int py = y; py < y + height; ++py) {
+        for (int px = x; px < x + width; ++px)
+            area.pixels.push_back(squareColour(device, px * scale_, py * scale_));
+    }
+    return area;
+}
+
+// The colour of the square of device pixels from (left, top), or kNotASquare.
+uint32_t ProgramWindow::squareColour(const ScreenArea& device, int left, int top) const {
+    const uint32_t colour = device.at(left, top);
+    for (int y = top; y < top + scale_; ++y) {
+        for (int x = left; x < left + scale_; ++x) {
+            if (device.at(x, y) != colour)
+                return kNotASquare;
+        }
+    }
+    return colour;
 }
 
 bool ProgramWindow::type(const std::string& keys, int delayMs) const {

@@ -32,6 +32,10 @@ std::vector<std::string> shellCommand(const std::string& program,
                                       const std::vector<std::string>& environment,
                                       const std::string& errorFile = "");
 
+// What ProgramWindow reads where one of the program's pixels is not shown as one colour: no
+// colour of the program's, which are all 0x00RRGGBB.
+inline constexpr uint32_t kNotASquare = 0xFF000000;
+
 // How a program ended after its window was asked to close.
 struct Ending {
     std::optional<int> code;  // none when it did not end in time or was killed by a signal
@@ -42,7 +46,9 @@ class ProgramWindow {
 public:
     // Starts the program (on the display DISPLAY names, the server's) and waits for its window
     // of the runtime's class to appear; gives it the keyboard focus, as a window manager would.
-    ProgramWindow(Display* display, const std::vector<std::string>& argv);
+    // `scale` is how many device pixels each way the window should show each of the program's
+    // pixels with.
+    ProgramWindow(Display* display, const std::vector<std::string>& argv, int scale = 1);
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
 
@@ -51,6 +57,8 @@ public:
     ChildProcess& process() { return process_; }
     ::Window window() const { return window_; }
 
+    // What the window shows, in the program's pixels: each the colour of its square of device
+    // pixels, or kNotASquare where that square is not all one colour.
     uint32_t pixel(int x, int y) const;
     ScreenArea area(int x, int y, int width, int height) const;
 
@@ -70,7 +78,10 @@ public:
     Ending closeAndWait(double patienceSeconds);
 
 private:
+    uint32_t squareColour(const ScreenArea& device, int left, int top) const;
+
     Display* display_;
     ChildProcess process_;
+    int scale_;
     ::Window window_ = 0;
 };
