@@ -1,6 +1,7 @@
 // How well the runtime keeps time and how much a frame costs, in a real window on a private X
 // server: frame waits against the time asked for (beside SDL_Delay), the cadence of delayrate,
-// one presentation with and without shared memory, and the processor time of a menu-like loop.
+// one presentation with and without shared memory, at the window's own size and enlarged twice,
+// and the processor time of a menu-like loop.
 //
 // Usage: trivanta_timing [calls per wait length, default 1000] [only: menu|waits|cadence|present]
 #include <SDL2/SDL.h>
@@ -67,9 +68,11 @@ void measureCadence() {
                 msSince(start) / kFrames);
 }
 
-// One presentation of a wholly redrawn page to a window of its own on the given server.
-void measurePresentation(const Xvfb& server, const char* how) {
+// One presentation of a wholly redrawn page to a window of its own on the given server, each
+// pixel shown `scale` device pixels each way.
+void measurePresentation(const Xvfb& server, const char* how, int scale) {
     setenv("DISPLAY", server.name().c_str(), 1);
+    setenv("TRIVANTA_SCALE", std::to_string(scale).c_str(), 1);
     std::string error;
     platform::WindowRequest wanted;
     wanted.width = 480;
@@ -90,8 +93,8 @@ void measurePresentation(const Xvfb& server, const char* how) {
         window->present(page.data(), 480, 480, 640);
         times.push_back(msSince(start));
     }
-    std::printf("present 480 x 640 with %-14s median %.3f ms, 99th %.3f ms\n", how,
-                percentile(times, 0.5), percentile(times, 0.99));
+    std::printf("present 480 x 640 at scale %d with %-14s median %.3f ms, 99th %.3f ms\n", scale,
+                how, percentile(times, 0.5), percentile(times, 0.99));
 }
 
 double cpuSecondsOf(pid_t pid) {
@@ -146,8 +149,10 @@ int main(int argc, char** argv) {
     const int calls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const std::string only = argc > 2 ? argv[2] : "";
     auto wanted = [&](const char* part) { return only.empty() || only == part; };
-    Xvfb server;
-    Xvfb serverWithoutSharedMemory(XvfbOptions{24, false});
+    // Screens with room for the window enlarged twice.
+    Xvfb server(XvfbOptions{.width = 1280, .height = 1400});
+    Xvfb serverWithoutSharedMemory(
+        XvfbOptions{.sharedMemory = false, .width = 1280, .height = 1400});
     if (!server.running() || !serverWithoutSharedMemory.running()) {
         std::fprintf(stderr, "no X server: %s\n", server.error().c_str());
         return 1;
@@ -161,8 +166,10 @@ int main(int argc, char** argv) {
     if (wanted("cadence"))
         measureCadence();
     if (wanted("present")) {
-        measurePresentation(server, "XShmPutImage:");
-        measurePresentation(serverWithoutSharedMemory, "XPutImage:");
+        for (const int scale : {1, 2}) {
+            measurePresentation(server, "XShmPutImage:", scale);
+            measurePresentation(serverWithoutSharedMemory, "XPutImage:", scale);
+        }
     }
     return 0;
 }
