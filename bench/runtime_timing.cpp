@@ -33,10 +33,13 @@ void measureWaits(int calls) {
     SDL_Quit();
 }
 
-// One presentation of a wholly redrawn page to a window of its own on the given server.
-void measurePresentation(const Xvfb& server, const char* how) {
+// One presentation of a wholly redrawn page to a window of its own on the given server, each
+// pixel shown `scale` device pixels each way.
+void measurePresentation(const Xvfb& server, const std::string& how, int scale) {
     setenv("DISPLAY", server.name().c_str(), 1);
-    ::measurePresentation(platform::x11::backend(), how);
+    setenv("TRIVANTA_SCALE", std::to_string(scale).c_str(), 1);
+    const std::string label = "scale " + std::to_string(scale) + ", " + how;
+    ::measurePresentation(platform::x11::backend(), label.c_str());
 }
 
 double cpuSecondsOf(pid_t pid) {
@@ -69,8 +72,10 @@ int main(int argc, char** argv) {
     const int calls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const std::string only = argc > 2 ? argv[2] : "";
     auto wanted = [&](const char* part) { return only.empty() || only == part; };
-    Xvfb server;
-    Xvfb serverWithoutSharedMemory(XvfbOptions{24, false});
+    // Screens with room for the window enlarged twice.
+    Xvfb server(XvfbOptions{.width = 1280, .height = 1400});
+    Xvfb serverWithoutSharedMemory(
+        XvfbOptions{.sharedMemory = false, .width = 1280, .height = 1400});
     if (!server.running() || !serverWithoutSharedMemory.running()) {
         std::fprintf(stderr, "no X server: %s\n", server.error().c_str());
         return 1;
@@ -84,8 +89,10 @@ int main(int argc, char** argv) {
     if (wanted("cadence"))
         measureCadence();
     if (wanted("present")) {
-        measurePresentation(server, "XShmPutImage:");
-        measurePresentation(serverWithoutSharedMemory, "XPutImage:");
+        for (const int scale : {1, 2}) {
+            measurePresentation(server, "XShmPutImage:", scale);
+            measurePresentation(serverWithoutSharedMemory, "XPutImage:", scale);
+        }
     }
     return 0;
 }

@@ -196,6 +196,29 @@ TEST_F(GameWindow, TheCloseButtonDuringAGameEndsTheProgramWithCodeZero) {
     EXPECT_EQ(game().closeAndWait(2 * kSlowdown).code, 0);
 }
 
+// On a desktop that asks for twice the size the window is twice as large each way, and shows
+// each of the game's pixels as a square of 2 x 2: the menu where it always is, in the game's
+// pixels, and sharp.
+TEST(GameWindowOnADenseDesktop, TwiceAsLargeInSharpSquares) {
+    Xvfb server({.width = 1280, .height = 1400, .resources = "Xft.dpi: 192"});
+    ASSERT_TRUE(server.running()) << server.error();
+    ProgramWindow game(server.connection(), {TRIVANTA_GAME}, "Tarvel", 2);
+    ASSERT_TRUE(game.shown());
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(server.connection(), game.window(), &attributes), 0);
+    EXPECT_EQ(attributes.width, 960);
+    EXPECT_EQ(attributes.height, 1280);
+
+    ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game); }));
+    EXPECT_EQ(game.pixel(190, 420), kBlue);
+    EXPECT_EQ(game.pixel(200, 345), kBlack);
+    EXPECT_TRUE(holdsColour(game.area(100, 100, 200, 48), kYellow));
+    const ScreenArea whole = game.area(0, 0, 480, 640);
+    EXPECT_EQ(std::count(whole.pixels.begin(), whole.pixels.end(), kNotASquare), 0);
+    ASSERT_TRUE(game.type("s"));
+    EXPECT_TRUE(holdsWithin(3, [&] { return menuShown(game, 1); }));
+}
+
 TEST(GameWithoutDisplay, FailsFastWithAMessage) {
     if (testingWindowsBuild())
         GTEST_SKIP() << "a Windows program has no X display to miss";

@@ -237,6 +237,43 @@ TEST_F(X11Windows, BackendServices) {
                 static_cast<double>(backend.counter() / 1'000'000 % (int64_t{1} << 32)), 1.0);
 }
 
+::testing::AssertionResult hasSize(Display* display, ::Window window, int width, int height) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    XSizeHints hints{};
+    long supplied = 0;
+    XGetWMNormalHints(display, window, &hints, &supplied);
+    if (attributes.width == width && attributes.height == height && hints.min_width == width &&
+        hints.max_width == width && hints.min_height == height && hints.max_height == height) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "the window is " << attributes.width << " x " << attributes.height
+           << ", held between " << hints.min_width << " x " << hints.min_height << " and "
+           << hints.max_width << " x " << hints.max_height;
+}
+
+// Three times the game's window is higher than the screen; twice fits.
+TEST(X11ScaledWindow, ForcedScaleFallsBackToTheLargestThatFits) {
+    Xvfb server({.width = 1500, .height = 1400});
+    ASSERT_TRUE(server.running()) << server.error();
+    // The server puts the environment back as it ends.
+    setenv("TRIVANTA_SCALE", "3", 1);
+    PumpedWindow pumped(gameWindow());
+    ASSERT_TRUE(pumped.made()) << pumped.error();
+    ASSERT_TRUE(pumped.showAndWaitForPaint());
+    const ::Window xid = pumped.window().xid();
+    EXPECT_TRUE(hasSize(server.connection(), xid, 960, 1280));
+    EXPECT_EQ(pumped.window().clientSize().width, 480);
+    EXPECT_EQ(pumped.window().clientSize().height, 640);
+
+    // A smaller window has room for the factor asked for.
+    pumped.window().setClientSize({200, 150});
+    EXPECT_TRUE(eventually([&] { return hasSize(server.connection(), xid, 600, 450); }));
+    EXPECT_EQ(pumped.window().clientSize().width, 200);
+    EXPECT_EQ(pumped.window().clientSize().height, 150);
+}
+
 TEST(X11WithoutDisplay, CreateWindowFailsWithAMessage) {
     const std::string name = unusedDisplayName();
     const char* previous = std::getenv("DISPLAY");

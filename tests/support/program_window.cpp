@@ -59,8 +59,8 @@ std::vector<std::string> shellCommand(const std::string& program,
 }
 
 ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& argv,
-                             const std::string& windowClass)
-    : display_(display), process_(argv) {
+                             const std::string& windowClass, int scale)
+    : display_(display), process_(argv), scale_(scale) {
     ::Window found = 0;
     if (!process_.started() || !holdsWithin(kWindowPatienceSeconds, [&] {
             return (found = findWindowOfClass(display_, windowClass)) != 0;
@@ -77,8 +77,8 @@ ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& a
 ProgramWindow::ClientOrigin ProgramWindow::clientOrigin() const {
     XWindowAttributes attributes{};
     XGetWindowAttributes(display_, window_, &attributes);
-    const int side = (attributes.width - kClientWidth) / 2;
-    return {side, attributes.height - kClientHeight - side};
+    const int side = (attributes.width - kClientWidth * scale_) / 2;
+    return {side, attributes.height - kClientHeight * scale_ - side};
 }
 
 ProgramWindow::ProgramWindow(Display* display, const std::string& name,
@@ -86,16 +86,39 @@ ProgramWindow::ProgramWindow(Display* display, const std::string& name,
     : ProgramWindow(display, programCommand(name, arguments), programWindowClass(name)) {}
 
 uint32_t ProgramWindow::pixel(int x, int y) const {
-    const ClientOrigin origin = clientOrigin();
-    return windowPixel(display_, window_, origin.x + x, origin.y + y);
+    const ScreenArea one = area(x, y, 1, 1);
+    return one.pixels.empty() ? 0xFFFFFFFF : one.pixels[0];
 }
 
 ScreenArea ProgramWindow::area(int x, int y, int width, int height) const {
     const ClientOrigin origin = clientOrigin();
-    ScreenArea read = readWindow(display_, window_, origin.x + x, origin.y + y, width, height);
-    read.x = x;
-    read.y = y;
-    return read;
+    const ScreenArea device = readWindow(display_, window_, origin.x + x * scale_,
+                                         origin.y + y * scale_, width * scale_, height * scale_);
+    ScreenArea area{x, y, width, height, {}};
+    if (device.pixels.empty())
+        return area;
+    if (scale_ == 1) {
+        area.pixels = device.pixels;
+        return area;
+    }
+    for (int py = 0; py < height; ++py) {
+        for (int px = 0; px < width; ++px)
+            area.pixels.push_back(squareColour(device, px * scale_, py * scale_));
+    }
+    return area;
+}
+
+// The colour of the square of device pixels whose corner is (left, top) of the area read, or
+// kNotASquare.
+uint32_t ProgramWindow::squareColour(const ScreenArea& device, int left, int top) const {
+    const uint32_t colour = device.pixels[static_cast<size_t>(top) * device.width + left];
+    for (int y = top; y < top + scale_; ++y) {
+        for (int x = left; x < left + scale_; ++x) {
+            if (device.pixels[static_cast<size_t>(y) * device.width + x] != colour)
+                return kNotASquare;
+        }
+    }
+    return colour;
 }
 
 ScreenArea ProgramWindow::blackAreaAround(int x, int y) const {

@@ -96,8 +96,3 @@ ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width
     XDestroyImage(image);
     return area;
 }
-
-uint32_t windowPixel(Display* display, ::Window window, int x, int y) {
-    const ScreenArea area = readWindow(display, window, x, y, 1, 1);
-    return area.pixels.empty() ? 0xFFFFFFFF : area.pixels[0];
-}

@@ -31,4 +31,3 @@ struct ScreenArea {
     }
 };
 ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width, int height);
-uint32_t windowPixel(Display* display, ::Window window, int x, int y);
