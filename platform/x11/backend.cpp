@@ -21,6 +21,10 @@ int64_t monotonicNs() {
     return int64_t{now.tv_sec} * kNanosecondsPerSecond + now.tv_nsec;
 }
 
+// The final moments of a wait left to polling the clock: with the timer slack lowered, a pause
+// ends later than asked by about this much on an idle machine, so the poll is short.
+constexpr int64_t kPollNs = 50'000;
+
 // The kernel may let a sleep run late by the thread's timer slack, 50 µs by default; frame
 // pacing wants its sleeps to end on time.
 void lowerTimerSlack() {
@@ -54,6 +58,16 @@ public:
                              static_cast<long>(deadline % kNanosecondsPerSecond)};
         while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
         }
+    }
+
+    // A pause ends within the scheduler's wake-up latency whatever its length, so a wait
+    // sleeps once, to just before its end, rather than whole milliseconds and then the rest: a
+    // frame wakes the thread once.
+    bool sleepTowards(int64_t remainingNs) override {
+        if (remainingNs <= kPollNs)
+            return false;
+        pauseNs(remainingNs - kPollNs);
+        return true;
     }
 
     std::unique_ptr<Window> createWindow(const WindowRequest& wanted, std::string& error) override {
