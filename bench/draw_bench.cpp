@@ -1,5 +1,6 @@
-// Clearing and filling a whole 480 x 640 page beside memset of the same bytes, and a circle so
-// large and so far away that only clipping makes it cheap.
+// Clearing and filling a whole 480 x 640 page beside memset of the same bytes, copying a whole
+// page onto another beside memcpy, and a circle so large and so far away that only clipping makes
+// it cheap.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -48,6 +49,30 @@ void BM_FillBarWholePage(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kBytes);
 }
 BENCHMARK(BM_FillBarWholePage);
+
+void BM_Memcpy(benchmark::State& state) {
+    BenchPage page(kWidth, kHeight);
+    const PIMAGE source = newimage(kWidth, kHeight);
+    for (auto _ : state) {
+        std::memcpy(page.image()->pixels, source->pixels, kBytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kBytes);
+    freeimage(source);
+}
+BENCHMARK(BM_Memcpy);
+
+void BM_PutImageWholePage(benchmark::State& state) {
+    BenchPage page(kWidth, kHeight);
+    const PIMAGE source = newimage(kWidth, kHeight);
+    for (auto _ : state) {
+        putimage(0, 0, source);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kBytes);
+    freeimage(source);
+}
+BENCHMARK(BM_PutImageWholePage);
 
 // A circle of radius 1e9 centred far outside the page still crosses it as a near-vertical line.
 void BM_HugeCircleOutsideThePage(benchmark::State& state) {
