@@ -1,0 +1,24 @@
+// The span loops on the instructions every x86-64 processor has: four words at a time.
+#if defined(__x86_64__)
+#include <emmintrin.h>
+
+#include "draw/simd/span_loops.h"
+
+namespace draw::simd {
+
+namespace {
+
+struct Sse2 {
+    static constexpr size_t kBytes = 16;
+    template <class Halves>
+    static Halves mulhi(Halves a, Halves b) {
+        return (Halves)_mm_mulhi_epu16((__m128i)a, (__m128i)b);
+    }
+};
+
+}  // namespace
+
+constinit const SpanKernels kSse2Kernels = SpanLoops<Sse2>::kernels("sse2");
+
+}  // namespace draw::simd
+#endif
