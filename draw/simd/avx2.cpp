@@ -8,17 +8,15 @@ namespace draw::simd {
 
 namespace {
 
-struct Avx2 {
-    static constexpr size_t kBytes = 32;
-    template <class Halves>
-    static Halves mulhi(Halves a, Halves b) {
-        return (Halves)_mm256_mulhi_epu16((__m256i)a, (__m256i)b);
-    }
-};
+using Halves = Vectors<32>::Halves;
+
+Halves mulhi(Halves a, Halves b) {
+    return (Halves)_mm256_mulhi_epu16((__m256i)a, (__m256i)b);
+}
 
 }  // namespace
 
-constinit const SpanKernels kAvx2Kernels = SpanLoops<Avx2>::kernels("avx2");
+constinit const SpanKernels kAvx2Kernels = SpanLoops<32, mulhi>::kernels("avx2");
 
 }  // namespace draw::simd
 #endif

@@ -8,17 +8,15 @@ namespace draw::simd {
 
 namespace {
 
-struct Avx512 {
-    static constexpr size_t kBytes = 64;
-    template <class Halves>
-    static Halves mulhi(Halves a, Halves b) {
-        return (Halves)_mm512_mulhi_epu16((__m512i)a, (__m512i)b);
-    }
-};
+using Halves = Vectors<64>::Halves;
+
+Halves mulhi(Halves a, Halves b) {
+    return (Halves)_mm512_mulhi_epu16((__m512i)a, (__m512i)b);
+}
 
 }  // namespace
 
-constinit const SpanKernels kAvx512Kernels = SpanLoops<Avx512>::kernels("avx512");
+constinit const SpanKernels kAvx512Kernels = SpanLoops<64, mulhi>::kernels("avx512");
 
 }  // namespace draw::simd
 #endif

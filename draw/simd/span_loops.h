@@ -1,10 +1,9 @@
 // The span loops of x86-64, written once for any vector width. Each instruction-set file
-// instantiates them with a description of its vectors, declared in its own unnamed namespace, and
-// is compiled for that instruction set alone (draw/CMakeLists.txt), so nothing built here can leak
-// into code that runs on other processors. The description gives:
-//   kBytes          the vector's width in bytes
-//   mulhi(a, b)     the high halves of the products of the 16-bit lanes of a and b
-// Words that do not fill a whole vector go to the portable loops.
+// instantiates them with its vectors' width in bytes and its own `mulhi`, the high halves of the
+// products of the 16-bit lanes of two vectors, defined in its unnamed namespace; it is compiled
+// for that instruction set alone (draw/CMakeLists.txt), and the loops it instantiates are its
+// own, so nothing built here can leak into code that runs on other processors. Words that do not
+// fill a whole vector go to the portable loops.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +23,15 @@ inline constexpr size_t kStringFillWords = 8192;
 // up with memset where the widest vector loop falls a fifth behind.
 void fillWithStringStore(uint32_t* d, size_t count, uint32_t color);
 
-template <class Isa>
+// The vectors of one width, as 32-bit words and as 16-bit halves.
+template <size_t Bytes>
+struct Vectors {
+    typedef uint32_t Words __attribute__((vector_size(Bytes)));
+    typedef uint16_t Halves __attribute__((vector_size(Bytes)));
+    using Mulhi = Halves (*)(Halves, Halves);
+};
+
+template <size_t Bytes, typename Vectors<Bytes>::Mulhi mulhi>
 class SpanLoops {
 public:
     // The loops as a variant called `name`.
@@ -33,9 +40,9 @@ public:
     }
 
 private:
-    static constexpr size_t kWords = Isa::kBytes / 4;
-    typedef uint32_t Words __attribute__((vector_size(Isa::kBytes)));
-    typedef uint16_t Halves __attribute__((vector_size(Isa::kBytes)));
+    static constexpr size_t kWords = Bytes / 4;
+    using Words = typename Vectors<Bytes>::Words;
+    using Halves = typename Vectors<Bytes>::Halves;
 
     static Words load(const uint32_t* p) {
         Words v;
@@ -61,7 +68,7 @@ private:
         const size_t last = count - kWords;
         store(d, v);
         store(d + last, v);
-        const size_t misaligned = reinterpret_cast<uintptr_t>(d) % Isa::kBytes / 4;
+        const size_t misaligned = reinterpret_cast<uintptr_t>(d) % Bytes / 4;
         size_t i = kWords - misaligned;
         // Four stores a turn keep the loop's own work from limiting the stores.
         for (; i + 3 * kWords < last; i += 4 * kWords) {
@@ -81,8 +88,8 @@ private:
     // byte and moves up by 8. These are the two products per word of blendWord.
     static Words scaleChannels(Words words, Words factor) {
         const Halves f = (Halves)factor;
-        const Halves redBlue = Isa::mulhi((Halves)words << 8, f);
-        const Halves green = Isa::mulhi((Halves)(words & 0x0000FF00), f);
+        const Halves redBlue = mulhi((Halves)words << 8, f);
+        const Halves green = mulhi((Halves)(words & 0x0000FF00), f);
         return (Words)(redBlue | (green << 8));
     }
     // The blend of d and s with each word's keep (255 - alpha) and take (alpha + 1) factors. The

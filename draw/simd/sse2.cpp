@@ -9,13 +9,11 @@ namespace draw::simd {
 
 namespace {
 
-struct Sse2 {
-    static constexpr size_t kBytes = 16;
-    template <class Halves>
-    static Halves mulhi(Halves a, Halves b) {
-        return (Halves)_mm_mulhi_epu16((__m128i)a, (__m128i)b);
-    }
-};
+using Halves = Vectors<16>::Halves;
+
+Halves mulhi(Halves a, Halves b) {
+    return (Halves)_mm_mulhi_epu16((__m128i)a, (__m128i)b);
+}
 
 }  // namespace
 
@@ -23,7 +21,7 @@ void fillWithStringStore(uint32_t* d, size_t count, uint32_t color) {
     asm volatile("rep stosl" : "+D"(d), "+c"(count) : "a"(color) : "memory");
 }
 
-constinit const SpanKernels kSse2Kernels = SpanLoops<Sse2>::kernels("sse2");
+constinit const SpanKernels kSse2Kernels = SpanLoops<16, mulhi>::kernels("sse2");
 
 }  // namespace draw::simd
 #endif
