@@ -9,7 +9,7 @@ bool mayStep(const Board& board, int column, int row, int direction) {
 
 }  // namespace
 
-int landingTest(const GameState& state) {
+LandingResult landingTest(const GameState& state) {
     const Board& board = state.board;
     const auto& blocks = state.current.blocks;
     for (int i : kTestOrder) {
@@ -59,9 +59,9 @@ bool specialMayFall(const GameState& state) {
     return state.board.isFree(state.special.column, state.special.row + 1);
 }
 
-int dropPiece(GameState& state) {
+LandingResult dropPiece(GameState& state) {
     for (;;) {
-        const int landing = landingTest(state);
+        const LandingResult landing = landingTest(state);
         if (landing != kMayFall)
             return landing;
         fallOneRow(state.current);

@@ -12,7 +12,7 @@ enum LandingResult : int {
 };
 
 // Tests the current piece, which does not occupy the board while it falls.
-int landingTest(const GameState& state);
+LandingResult landingTest(const GameState& state);
 
 // Moves the current piece one column (direction -1 left, +1 right) when every block may go: the
 // cell beside it and the one above that must be empty, as a falling block overlaps both rows.
@@ -21,7 +21,7 @@ bool movePieceSideways(GameState& state, int direction);
 void rotateColours(Piece& piece);
 void fallOneRow(Piece& piece);
 // Drops the current piece row by row until it lands or overflows; returns which.
-int dropPiece(GameState& state);
+LandingResult dropPiece(GameState& state);
 
 // The special block's sideways move, with the same rule as a piece's.
 bool moveSpecialSideways(GameState& state, int direction);

@@ -1,11 +1,18 @@
 // The two help pages: the keys and the clearing rule with a picture of a clear, then the
 // special blocks.
+#include "game/colours.h"
 #include "game/routines.h"
 #include "game/screen.h"
 #include "game/state.h"
 #include "game/texts.h"
+#include "runtime/graph.h"
 
 namespace {
+
+constexpr TextAt kTitle{190, 40, text::kHelpTitle};
+constexpr Button kNextButton{186, 536, {217, 545, text::kNext}};
+// The second page says "back" where the first said "next", in white.
+constexpr TextAt kBackLabel{kNextButton.label.x, kNextButton.label.y, text::kBack};
 
 constexpr TextAt kPage1[] = {
     {90, 100, text::kHelp1Line1}, {37, 130, text::kHelp1Line2}, {37, 160, text::kHelp1Line3},
@@ -18,7 +25,7 @@ constexpr TextAt kPage2[] = {
     {37, 280, text::kHelp2Line7},
 };
 
-// Blocks of the clearing picture, by their top-left corners, in the order they are drawn.
+// Blocks of one colour by their top-left corners, in the order they are drawn.
 struct Blocks {
     RGBVAL colour;
     int corners[3][2];
@@ -38,54 +45,70 @@ constexpr Blocks kPictures[] = {
     {kYellow, {{300, 360}, {330, 360}}, 2},
 };
 
-void drawClearingPictures() {
-    for (const Blocks& blocks : kPictures) {
-        setbrushcolor(blocks.colour);
-        for (int i = 0; i < blocks.count; ++i) {
-            const int left = blocks.corners[i][0];
-            const int top = blocks.corners[i][1];
-            fillbar(left, top, left + kCellSize, top + kCellSize);
-        }
+constexpr TextAt kPictureTexts[] = {
+    {143, 340, text::kArrow},         {273, 340, text::kArrow},
+    {50, 420, text::kBeforeClearing}, {170, 405, text::kCaptionTop},
+    {170, 435, text::kCaptionBottom}, {200, 490, text::kScoresThree},
+};
+
+// The second page wipes the first's texts and pictures; its title and button stay.
+constexpr int kWipeLeft = 40;
+constexpr int kWipeTop = 100;
+constexpr int kWipeRight = 390;
+constexpr int kWipeBottom = 520;
+
+// A grey piece, then the special blocks, in a row below the second page's text.
+constexpr Blocks kGreyPiece{kGrey, {{40, 330}, {40, 360}, {70, 330}}, 3};
+struct SpecialAt {
+    SpecialKind kind;
+    int x;
+};
+constexpr SpecialAt kSpecials[] = {
+    {WhiteRing, 130},
+    {WhiteDisc, 220},
+    {WhiteSquare, 300},
+    {WhiteFrame, 390},
+};
+constexpr int kSpecialsY = 350;
+
+void drawBlocks(const Blocks& blocks) {
+    setbrushcolor(blocks.colour);
+    for (int i = 0; i < blocks.count; ++i) {
+        const int left = blocks.corners[i][0];
+        const int top = blocks.corners[i][1];
+        fillbar(left, top, left + kCellSize, top + kCellSize);
     }
+}
+
+void drawClearingPictures() {
+    for (const Blocks& blocks : kPictures)
+        drawBlocks(blocks);
     setpencolor(kWhite);
-    drawtext(143, 340, text::kArrow);
-    drawtext(273, 340, text::kArrow);
-    drawtext(50, 420, text::kBeforeClearing);
-    drawtext(170, 405, text::kCaptionTop);
-    drawtext(170, 435, text::kCaptionBottom);
-    drawtext(200, 490, text::kScoresThree);
+    drawTexts(kPictureTexts);
 }
 
 void showControlsPage() {
     clearimage();
     setpencolor(kBlue);
-    setfontface(48, 24, text::kHei);
-    drawtext(190, 40, text::kHelpTitle);
+    setFont(kTitleFont);
+    drawText(kTitle);
     setpencolor(kWhite);
-    setfontface(24, 12, text::kSong);
+    setFont(kTextFont);
     drawTexts(kPage1);
     drawClearingPictures();
-    drawSelectedButton(186, 536, 217, 545, text::kNext);
+    drawButton(kNextButton, true);
     waitForKey(" ");
 }
 
 void showSpecialBlocksPage() {
     setbrushcolor(kBlack);
-    fillbar(40, 100, 390, 520);
+    fillbar(kWipeLeft, kWipeTop, kWipeRight, kWipeBottom);
     setpencolor(kWhite);
     drawTexts(kPage2);
-    setbrushcolor(0x808080);
-    fillbar(40, 330, 70, 360);
-    fillbar(40, 360, 70, 390);
-    fillbar(70, 330, 100, 360);
-    setbrushcolor(kWhite);
-    fillbar(300, 350, 330, 380);
-    fillbar(390, 350, 420, 380);
-    setbrushcolor(kBlack);
-    fillbar(394, 354, 416, 376);
-    drawSpecial(WhiteDisc, 6, 350);
-    drawSpecial(WhiteRing, 3, 350);
-    drawtext(217, 545, text::kBack);
+    drawBlocks(kGreyPiece);
+    for (const SpecialAt& special : kSpecials)
+        drawSpecialAt(special.kind, special.x, kSpecialsY);
+    drawText(kBackLabel);
     waitForKey(" ");
 }
 

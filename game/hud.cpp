@@ -1,8 +1,12 @@
-// The playing screen's frame and labels, and the game-over screen.
+// The playing screen's frame and labels, its score and level, and the game-over screen.
+#include "game/hud.h"
+
+#include "game/colours.h"
 #include "game/routines.h"
 #include "game/screen.h"
 #include "game/state.h"
 #include "game/texts.h"
+#include "runtime/graph.h"
 
 namespace {
 
@@ -21,6 +25,14 @@ constexpr Bar kFrame[] = {
     {322, 500, 324, 590}, {438, 50, 440, 190},  {438, 240, 440, 450}, {438, 500, 440, 590},
 };
 
+// Where every level shows its mode name and the score its next one starts at.
+constexpr int kModeX = 330;
+constexpr int kModeY = 260;
+constexpr int kTargetX = 368;
+constexpr int kTargetY = 335;
+// What a shorter target erases of the wider one before it.
+constexpr Bar kTargetArea{kTargetX, kTargetY, 420, 365};
+
 constexpr TextAt kWhiteLabels[] = {
     {342, 55, text::kNextPiece},   {380, 260, text::kMode},         {335, 300, text::kTargetLabel},
     {350, 375, text::kScoreLabel}, {370, 410, text::kInitialScore}, {350, 520, text::kPressQ},
@@ -28,12 +40,26 @@ constexpr TextAt kWhiteLabels[] = {
 };
 
 // The first level's mode name and target.
-constexpr TextAt kGreenLabels[] = {{330, 260, text::kEasy}, {368, 335, text::k40}};
+constexpr TextAt kGreenLabels[] = {{kModeX, kModeY, text::kEasy}, {kTargetX, kTargetY, text::k40}};
 
-// The final score, leading zeros shown, 14 pixels apart.
+// The score's digit positions, thousands first, on the score line.
+constexpr int kDigitX[4] = {356, 368, 380, 392};
+constexpr int kDigitY = 410;
+
+constexpr TextAt kGameOverTitle{140, 100, text::kGameOver};
+constexpr TextAt kFinalScoreLabel{180, 240, text::kScoreLabel};
+// The final score on its label's line, leading zeros shown, 14 pixels apart.
+constexpr int kFinalScoreX = 250;
+constexpr int kFinalDigitStep = 14;
+constexpr Button kBackButton{186, 416, {216, 422, text::kBack}};
+
+void fillBar(const Bar& bar) {
+    fillbar(bar.left, bar.top, bar.right, bar.bottom);
+}
+
 void drawFinalScore(const std::array<char, 4>& digits) {
     for (int i = 0; i < 4; ++i)
-        drawchar(250 + 14 * i, 240, digits[i]);
+        drawchar(kFinalScoreX + kFinalDigitStep * i, kFinalScoreLabel.y, digits[i]);
 }
 
 }  // namespace
@@ -41,22 +67,41 @@ void drawFinalScore(const std::array<char, 4>& digits) {
 void drawPlayingScreen() {
     setbrushcolor(kWhite);
     for (const Bar& bar : kFrame)
-        fillbar(bar.left, bar.top, bar.right, bar.bottom);
+        fillBar(bar);
     setpencolor(kWhite);
     drawTexts(kWhiteLabels);
     setpencolor(kGreen);
     drawTexts(kGreenLabels);
 }
 
+void drawScore(const std::array<int32_t, 4>& digits) {
+    setpencolor(kWhite);
+    int first = 0;
+    while (first < 3 && digits[first] == '0')
+        ++first;
+    for (int i = first; i < 4; ++i)
+        drawchar(kDigitX[i], kDigitY, digits[i]);
+}
+
+void drawLevel(const Level& level) {
+    if (level.shortTarget) {
+        setbrushcolor(kBlack);
+        fillBar(kTargetArea);
+    }
+    setpencolor(level.colour);
+    drawText({kModeX, kModeY, level.mode});
+    drawText({kTargetX, kTargetY, level.target});
+}
+
 int showGameOver() {
     clearimage();
     setpencolor(kYellow);
-    setfontface(48, 24, text::kHei);
-    drawtext(140, 100, text::kGameOver);
-    setfontface(24, 12, text::kSong);
-    drawtext(180, 240, text::kScoreLabel);
+    setFont(kTitleFont);
+    drawText(kGameOverTitle);
+    setFont(kTextFont);
+    drawText(kFinalScoreLabel);
     drawFinalScore(game().savedScore);
-    drawSelectedButton(186, 416, 216, 422, text::kBack);
+    drawButton(kBackButton, true);
     waitForKey(" \n");
     clearimage();
     return 0;

@@ -1,31 +1,38 @@
 // The main menu: three buttons, a cursor moved with w and s, and confirmation with space.
 #include <climits>
+#include <iterator>
 
+#include "game/colours.h"
 #include "game/routines.h"
 #include "game/screen.h"
 #include "game/state.h"
 #include "game/texts.h"
+#include "runtime/graph.h"
 
 namespace {
 
-constexpr int kButtons = 3;
-constexpr int kButtonSpacing = 60;
+constexpr TextAt kTitle{100, 100, text::kTitle};
+constexpr Button kButtons[] = {
+    {186, 296, {210, 302, text::kStart}},
+    {186, 356, {216, 362, text::kHelp}},
+    {186, 416, {216, 422, text::kExit}},
+};
+constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
+
+// Every frame wipes the buttons, rings included, before it draws them again.
+constexpr int kWipeLeft = 186;
+constexpr int kWipeTop = 294;
+constexpr int kWipeRight = 296;
+constexpr int kWipeBottom = 456;
+
 constexpr int kMenuFrameMs = 5;
+// Code 10 confirms as space does; Enter, which types 13, does not.
+constexpr signed char kLineFeed = 10;
 
 void drawButtons(int selection) {
-    setbrushcolor(kGreen);
-    fillbar(186, 296 + kButtonSpacing * selection, 294, 336 + kButtonSpacing * selection);
-    setbrushcolor(kBlue);
-    for (int i = 0; i < kButtons; ++i)
-        fillbar(190, 300 + kButtonSpacing * i, 290, 332 + kButtonSpacing * i);
-    setbrushcolor(kBlack);
-    for (int i = 0; i < kButtons; ++i)
-        fillbar(192, 302 + kButtonSpacing * i, 288, 330 + kButtonSpacing * i);
-    setpencolor(kBlue);
-    setfontface(24, 12, text::kSong);
-    drawtext(210, 302, text::kStart);
-    drawtext(216, 362, text::kHelp);
-    drawtext(216, 422, text::kExit);
+    setFont(kTextFont);
+    for (int i = 0; i < kButtonCount; ++i)
+        drawButton(kButtons[i], i == selection);
 }
 
 // The menu frames keep counting across games; past the largest count they start again at 0,
@@ -39,16 +46,16 @@ void countMenuFrame() {
 
 int mainMenu() {
     setpencolor(kYellow);
-    setfontface(48, 24, text::kHei);
-    drawtext(100, 100, text::kTitle);
+    setFont(kTitleFont);
+    drawText(kTitle);
     int selection = 0;
     for (;;) {
         drawButtons(selection);
         if (keyready()) {
             const auto key = static_cast<signed char>(readkey() & 0xFF);
-            if (key == 10 || key == ' ')
+            if (key == kLineFeed || key == ' ')
                 return selection;
-            if (key == 's' && selection != kButtons - 1)
+            if (key == 's' && selection != kButtonCount - 1)
                 ++selection;
             if (key == 'w' && selection != 0)
                 --selection;
@@ -56,6 +63,6 @@ int mainMenu() {
         countMenuFrame();
         delayframe(kMenuFrameMs);
         setbrushcolor(kBlack);
-        fillbar(186, 294, 296, 456);
+        fillbar(kWipeLeft, kWipeTop, kWipeRight, kWipeBottom);
     }
 }

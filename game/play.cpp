@@ -8,6 +8,7 @@
 #include "game/scoring.h"
 #include "game/screen.h"
 #include "game/state.h"
+#include "runtime/graph.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ constexpr int kStepsPerRow = 10;
 // The special block starts above the middle column and shows in the preview's middle.
 constexpr int kSpecialStartColumn = 4;
 constexpr int kPreviewY = 126;
-
-// What the per-step key readers report.
-enum StepResult : int {
-    kKeepFalling = 0,
-    kDropped = 1,
-    kDropEndedGame = 2,
-    kQuit = 3,
-};
 
 // How a game ends, or that it goes on.
 enum class Outcome { Continues, Lost, Quit };
@@ -53,10 +46,7 @@ void drawFallingBlocks(const Piece& piece, const int (&tops)[3], bool erase) {
         const Block& block = piece.blocks[i];
         if (tops[i] + kCellSize <= kWellTop)
             continue;
-        if (erase)
-            setbrushcolor(kBlack);
-        else
-            setCellBrush(block.value);
+        setCellBrush(erase ? EMPTY : block.value);
         const int left = cellLeft(block.column);
         fillbar(left, std::max(tops[i], kWellTop), left + kCellSize, tops[i] + kCellSize);
     }
@@ -71,7 +61,7 @@ void clearForMenu() {
 Outcome fallPiece() {
     GameState& state = game();
     for (;;) {
-        const int landing = landingTest(state);
+        const LandingResult landing = landingTest(state);
         if (landing == kOverflowed) {
             showGameOver();
             return Outcome::Lost;
@@ -88,7 +78,7 @@ Outcome fallPiece() {
             drawFallingBlocks(state.current, tops, false);
             delayframe(state.fallDelay);
             drawFallingBlocks(state.current, tops, true);
-            const int result = readFallKey();
+            const StepResult result = readFallKey();
             if (result == kDropped)
                 break;
             if (result == kDropEndedGame || result == kQuit) {
@@ -117,7 +107,7 @@ Outcome fallSpecial() {
             drawSpecial(state.pendingSpecial, state.special.column, y);
             delayframe(state.fallDelay);
             drawSpecial(kEraseSpecial, state.special.column, y);
-            const int result = readSpecialKey();
+            const StepResult result = readSpecialKey();
             if (result == kQuit) {
                 clearForMenu();
                 return Outcome::Quit;
@@ -128,7 +118,7 @@ Outcome fallSpecial() {
     }
     applySpecial();
     delayframe(kPauseMs);
-    state.pendingSpecial = 0;
+    state.pendingSpecial = kNoSpecial;
     return Outcome::Continues;
 }
 
@@ -155,7 +145,7 @@ void drawNextPreview() {
     }
 }
 
-int readFallKey() {
+StepResult readFallKey() {
     GameState& state = game();
     switch (nextKey()) {
         case 'a':
@@ -180,7 +170,7 @@ int readFallKey() {
     }
 }
 
-int readSpecialKey() {
+StepResult readSpecialKey() {
     GameState& state = game();
     switch (nextKey()) {
         case 'a':
@@ -204,7 +194,7 @@ void playGame() {
     startGame();
     for (;;) {
         dealNextPiece();
-        if (const int32_t kind = specialDue(state.progress, state.specialIndex)) {
+        if (const SpecialKind kind = specialDue(state.progress, state.specialIndex)) {
             state.pendingSpecial = kind;
             drawSpecial(kind, kPreviewColumn, kPreviewY);
         }
@@ -218,7 +208,7 @@ void playGame() {
         resolveMatches();
         delayframe(kPauseMs);
         state.current = state.next;
-        if (state.pendingSpecial != 0 && fallSpecial() != Outcome::Continues)
+        if (state.pendingSpecial != kNoSpecial && fallSpecial() != Outcome::Continues)
             return;
     }
 }

@@ -1,6 +1,7 @@
 #include "game/program.h"
 
 #include "game/routines.h"
+#include "game/screen.h"
 #include "game/texts.h"
 #include "runtime/graph.h"
 
@@ -9,7 +10,7 @@ enum MenuChoice { kStart = 0, kHelp = 1 };
 }  // namespace
 
 int runTrivanta() {
-    initgraph(480, 640, MODE_STARTLOGO);
+    initgraph(kScreenWidth, kScreenHeight, MODE_STARTLOGO);
     settitle(text::kTitle);
     for (;;) {
         const int choice = mainMenu();

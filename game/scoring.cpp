@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "game/colours.h"
 #include "game/texts.h"
 
 namespace {
-
-constexpr RGBVAL kYellow = 0xFFFF00;
-constexpr RGBVAL kPurple = 0x8000FF;
-constexpr RGBVAL kRed = 0xFF0000;
 
 // From the last level down, so that the first match is the highest level reached.
 constexpr Level kLevels[] = {
@@ -22,7 +19,7 @@ constexpr Level kLevels[] = {
 // the schedule.
 struct ScheduledSpecial {
     int32_t progress;
-    int32_t kind;
+    SpecialKind kind;
 };
 constexpr ScheduledSpecial kSchedule[] = {
     {94, WhiteDisc},    {134, WhiteSquare}, {174, WhiteDisc},  {178, WhiteRing},
@@ -60,15 +57,24 @@ const Level* levelOf(int32_t progress) {
     return nullptr;
 }
 
-int32_t specialDue(int32_t progress, int32_t specialIndex) {
+const Level* recordScore(GameState& state) {
+    for (int i = 0; i < 4; ++i)
+        state.savedScore[i] = static_cast<char>(state.scoreDigits[i]);
+    const Level* level = levelOf(state.progress);
+    if (level != nullptr)
+        state.fallDelay = level->fallDelay;
+    return level;
+}
+
+SpecialKind specialDue(int32_t progress, int32_t specialIndex) {
     if (progress < kScheduleEnds) {
         if (specialIndex < 0 || specialIndex >= static_cast<int32_t>(std::size(kSchedule)))
-            return 0;
+            return kNoSpecial;
         const ScheduledSpecial& due = kSchedule[specialIndex];
-        return progress >= due.progress ? due.kind : 0;
+        return progress >= due.progress ? due.kind : kNoSpecial;
     }
     // Past the schedule: a square or a frame whenever progress is ahead of the specials so far.
     if (progress > 50 * specialIndex - 87)
-        return WhiteDisc + progress % 4;
-    return 0;
+        return static_cast<SpecialKind>(WhiteDisc + progress % 4);
+    return kNoSpecial;
 }

@@ -23,5 +23,10 @@ struct Level {
 // The level `progress` has reached, or null while it is still the first.
 const Level* levelOf(int32_t progress);
 
-// The kind of special block due before the next piece, or 0.
-int32_t specialDue(int32_t progress, int32_t specialIndex);
+// What the score decides each time it is shown: a copy of it is kept for the game-over screen,
+// and a level above the first sets its fall delay. Returns that level, or null while it is
+// still the first.
+const Level* recordScore(GameState& state);
+
+// The kind of special block due before the next piece, or kNoSpecial.
+SpecialKind specialDue(int32_t progress, int32_t specialIndex);

@@ -2,21 +2,38 @@
 
 #include <cstring>
 
+#include "game/colours.h"
+#include "runtime/graph.h"
+
 namespace {
 
-constexpr RGBVAL kCellColours[7] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00,
-                                    0xFF8000, 0x8000FF, 0x808080};
+// The next-piece box below its label, inside the box's frame.
+constexpr int kPreviewLeft = 324;
+constexpr int kPreviewTop = 85;
+constexpr int kPreviewRight = 438;
+constexpr int kPreviewBottom = 190;
+
+// A button's green ring is 4 pixels wide around the blue frame, which is 2 pixels wide.
+constexpr int kButtonWidth = 108;
+constexpr int kButtonHeight = 40;
+constexpr int kRingWidth = 4;
+constexpr int kButtonFrameWidth = 2;
 
 // The low byte of a key code: the game compares nothing else.
 char lowByte(int key) {
     return static_cast<char>(key & 0xFF);
 }
 
+// Fills the button's rectangle with the fill colour, `inset` pixels in from its ring's edge.
+void fillButtonInside(const Button& button, int inset) {
+    fillbar(button.left + inset, button.top + inset, button.left + kButtonWidth - inset,
+            button.top + kButtonHeight - inset);
+}
+
 }  // namespace
 
 void setCellBrush(Cell value) {
-    if (value >= RED && value <= GREY)
-        setbrushcolor(kCellColours[value]);
+    setbrushcolor(cellColour(value));
 }
 
 void fillCell(int column, int row) {
@@ -25,7 +42,7 @@ void fillCell(int column, int row) {
 
 void clearPreview() {
     setbrushcolor(kBlack);
-    fillbar(324, 85, 438, 190);
+    fillbar(kPreviewLeft, kPreviewTop, kPreviewRight, kPreviewBottom);
 }
 
 void eraseCell(int column, int row) {
@@ -46,20 +63,30 @@ void drawGravity(const Gravity& gravity) {
     eraseCells(gravity.emptied);
 }
 
-void drawTexts(std::span<const TextAt> texts) {
-    for (const TextAt& at : texts)
-        drawtext(at.x, at.y, at.text);
+void setFont(const Font& font) {
+    setfontface(font.height, font.width, font.face);
 }
 
-void drawSelectedButton(int left, int top, int labelX, int labelY, const char* label) {
-    setbrushcolor(kGreen);
-    fillbar(left, top, left + 108, top + 40);
+void drawText(const TextAt& at) {
+    drawtext(at.x, at.y, at.text);
+}
+
+void drawTexts(std::span<const TextAt> texts) {
+    for (const TextAt& at : texts)
+        drawText(at);
+}
+
+void drawButton(const Button& button, bool selected) {
+    if (selected) {
+        setbrushcolor(kGreen);
+        fillButtonInside(button, 0);
+    }
     setbrushcolor(kBlue);
-    fillbar(left + 4, top + 4, left + 104, top + 36);
+    fillButtonInside(button, kRingWidth);
     setbrushcolor(kBlack);
-    fillbar(left + 6, top + 6, left + 102, top + 34);
+    fillButtonInside(button, kRingWidth + kButtonFrameWidth);
     setpencolor(kBlue);
-    drawtext(labelX, labelY, label);
+    drawText(button.label);
 }
 
 int readKeyUntil(const std::function<bool(int key)>& accepted) {

@@ -1,5 +1,6 @@
 // The special blocks as the player sees them: how each kind looks, and its effect drawn step by
 // step.
+#include "game/colours.h"
 #include "game/matching.h"
 #include "game/routines.h"
 #include "game/scoring.h"
@@ -7,44 +8,36 @@
 #include "game/special_rules.h"
 #include "game/state.h"
 #include "game/texts.h"
+#include "runtime/graph.h"
 
 namespace {
 
 constexpr int kPreviewBlockX = 365;
-constexpr int kCentreOffset = 15;
+// Discs and rings are centred in their cell and touch its sides; a ring's hole has radius 7.
+constexpr int kRadius = kCellSize / 2;
+constexpr int kDiscFirstRadius = 1;
+constexpr int kRingFirstRadius = 8;
+// A white frame's border is 4 pixels wide.
+constexpr int kFrameBorder = 4;
 
 // A white disc drawn as circles of growing radius, or a ring of the outer ones.
 void drawCircles(int x, int y, int firstRadius) {
     setpencolor(kWhite);
-    for (int radius = firstRadius; radius <= 15; ++radius)
-        drawcircle(x + kCentreOffset, y + kCentreOffset, radius);
+    for (int radius = firstRadius; radius <= kRadius; ++radius)
+        drawcircle(x + kRadius, y + kRadius, radius);
 }
 
-void drawKind(int32_t kind, int x, int y) {
-    switch (kind) {
-        case kEraseSpecial:
-            fillbar(x, y, x + kCellSize, y + kCellSize);
-            break;
-        case WhiteDisc:
-            drawCircles(x, y, 1);
-            break;
-        case WhiteSquare:
-            setbrushcolor(kWhite);
-            fillbar(x, y, x + kCellSize, y + kCellSize);
-            break;
-        case WhiteRing:
-            drawCircles(x, y, 8);
-            break;
-        case WhiteFrame:
-            setbrushcolor(kWhite);
-            fillbar(x, y, x + kCellSize, y + kCellSize);
-            setbrushcolor(kBlack);
-            fillbar(x + 4, y + 4, x + 26, y + 26);
-            break;
-        default:
-            break;
-    }
+// Fills the square of a special block at (x, y), `inset` pixels in from its sides.
+void fillSquare(int x, int y, int inset) {
+    fillbar(x + inset, y + inset, x + kCellSize - inset, y + kCellSize - inset);
 }
+
+// The chooser's box over the middle of the well, in a white border 3 pixels wide.
+constexpr int kChooserLeft = 70;
+constexpr int kChooserTop = 120;
+constexpr int kChooserRight = 280;
+constexpr int kChooserBottom = 333;
+constexpr int kChooserBorder = 3;
 
 constexpr TextAt kChooserTexts[] = {
     {75, 125, text::kChooseColour}, {75, 154, text::kChooseRed},    {75, 183, text::kChooseGreen},
@@ -56,9 +49,10 @@ constexpr TextAt kChooserTexts[] = {
 // drawn in.
 void drawChooser() {
     setbrushcolor(kWhite);
-    fillbar(70, 120, 280, 333);
+    fillbar(kChooserLeft, kChooserTop, kChooserRight, kChooserBottom);
     setbrushcolor(kBlack);
-    fillbar(73, 123, 277, 330);
+    fillbar(kChooserLeft + kChooserBorder, kChooserTop + kChooserBorder,
+            kChooserRight - kChooserBorder, kChooserBottom - kChooserBorder);
     drawTexts(kChooserTexts);
 }
 
@@ -71,11 +65,7 @@ Cell readChosenColour() {
 void repaintWell(const Board& board) {
     for (int column = 0; column < kColumns; ++column) {
         for (int row = kTopRow + 1; row <= kBottomRow; ++row) {
-            const Cell value = board.at(column, row);
-            if (value == EMPTY)
-                setbrushcolor(kBlack);
-            else
-                setCellBrush(value);
+            setCellBrush(board.at(column, row));
             fillCell(column, row);
         }
     }
@@ -118,26 +108,52 @@ void applyFrame(GameState& state) {
 
 }  // namespace
 
-void drawSpecial(int32_t kind, int column, int y) {
-    setbrushcolor(kBlack);  // the erase draws in it
+void drawSpecial(SpecialKind kind, int column, int y) {
     int x = cellLeft(column);
     if (column == kPreviewColumn) {
         clearPreview();
         x = kPreviewBlockX;
     }
-    drawKind(kind, x, y);
+    drawSpecialAt(kind, x, y);
     // Nothing shows above the well, and its top frame line stays whole over the block.
     if (y < kWellTop) {
         setbrushcolor(kBlack);
-        fillbar(x, y, x + kCellSize, 48);
+        fillbar(x, y, x + kCellSize, kWellTopLine);
         setbrushcolor(kWhite);
-        fillbar(x, 48, x + kCellSize, kWellTop);
+        fillbar(x, kWellTopLine, x + kCellSize, kWellTop);
+    }
+}
+
+void drawSpecialAt(SpecialKind kind, int x, int y) {
+    setbrushcolor(kBlack);  // the erase draws in it
+    switch (kind) {
+        case kEraseSpecial:
+            fillSquare(x, y, 0);
+            break;
+        case WhiteDisc:
+            drawCircles(x, y, kDiscFirstRadius);
+            break;
+        case WhiteSquare:
+            setbrushcolor(kWhite);
+            fillSquare(x, y, 0);
+            break;
+        case WhiteRing:
+            drawCircles(x, y, kRingFirstRadius);
+            break;
+        case WhiteFrame:
+            setbrushcolor(kWhite);
+            fillSquare(x, y, 0);
+            setbrushcolor(kBlack);
+            fillSquare(x, y, kFrameBorder);
+            break;
+        default:
+            break;
     }
 }
 
 void applySpecial() {
     GameState& state = game();
-    const int32_t kind = state.pendingSpecial;
+    const SpecialKind kind = state.pendingSpecial;
     drawSpecial(kind, state.special.column, cellTop(state.special.row));
     delayframe(kPauseMs);
     if (kind != WhiteFrame) {

@@ -22,8 +22,10 @@ inline constexpr Cell FLOOR = 11;
 // Colours a piece can have, red to purple.
 inline constexpr int kColours = 6;
 
-// The kinds of special block; kind 0 draws the black square that erases one.
+// The kinds of special block. Kind 0 is none announced; drawn, it is the black square that
+// erases a special block.
 enum SpecialKind : int32_t {
+    kNoSpecial = 0,
     kEraseSpecial = 0,
     WhiteDisc = 7,
     WhiteSquare = 8,
@@ -121,7 +123,7 @@ struct GameState {
     int32_t greyThreshold = 83;
     int32_t fallDelay = 60;  // milliseconds per 3-pixel step of a falling block
     int32_t specialIndex = 0;
-    int32_t pendingSpecial = 0;  // the announced kind, 0 when none
+    SpecialKind pendingSpecial = kNoSpecial;  // the announced kind
     Special special;
 };
 

@@ -2,6 +2,8 @@
 // beside each.
 #pragma once
 
+#include "runtime/graph.h"
+
 namespace text {
 
 inline constexpr const char* kTitle = "Trivanta";
@@ -11,8 +13,8 @@ inline constexpr const char* kExit = "exit";
 inline constexpr const char* kBack = "back";
 inline constexpr const char* kNext = "next";
 inline constexpr const char* kGameOver = "Game over";
-inline constexpr const char* kHei = "\xBA\xDA\xCC\xE5";       // 黑体
-inline constexpr const char* kSong = "\xCB\xCE\xCC\xE5";      // 宋体
+inline constexpr const char* kHei = FACE_HEI;                 // 黑体
+inline constexpr const char* kSong = FACE_SONG;               // 宋体
 inline constexpr const char* kEasy = "\xBC\xF2\xB5\xA5";      // 简单
 inline constexpr const char* kMedium = "\xD6\xD0\xB5\xC8";    // 中等
 inline constexpr const char* kHard = "\xC0\xA7\xC4\xD1";      // 困难

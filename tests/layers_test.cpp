@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -56,8 +55,22 @@ bool mayInclude(const std::string& fromLayer, const std::string& target) {
 // The quoted includes of every C++ file of the tree that name a file of the tree.
 using IncludeGraph = std::map<std::string, std::vector<std::string>>;
 
+// The path a line's quoted include names, or "" for any other line.
+std::string quotedInclude(const std::string& line) {
+    const auto hash = line.find_first_not_of(" \t");
+    if (hash == std::string::npos || line[hash] != '#')
+        return "";
+    const auto word = line.find_first_not_of(" \t", hash + 1);
+    if (word == std::string::npos || line.compare(word, 7, "include") != 0)
+        return "";
+    const auto open = line.find_first_not_of(" \t", word + 7);
+    if (open == std::string::npos || line[open] != '"')
+        return "";
+    const auto close = line.find('"', open + 1);
+    return close == std::string::npos ? "" : line.substr(open + 1, close - open - 1);
+}
+
 IncludeGraph readIncludes(const fs::path& root) {
-    static const std::regex include(R"re(^\s*#\s*include\s*"([^"]+)")re");
     IncludeGraph graph;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const std::string ext = entry.path().extension().string();
@@ -68,10 +81,10 @@ IncludeGraph readIncludes(const fs::path& root) {
             continue;
         std::vector<std::string>& targets = graph[path];
         std::ifstream in(entry.path());
-        std::smatch match;
         for (std::string line; std::getline(in, line);) {
-            if (std::regex_search(line, match, include) && fs::exists(root / match[1].str()))
-                targets.push_back(match[1].str());
+            const std::string target = quotedInclude(line);
+            if (!target.empty() && fs::exists(root / target))
+                targets.push_back(target);
         }
     }
     return graph;

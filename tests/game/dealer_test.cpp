@@ -55,7 +55,7 @@ TEST_P(Dealer, AGameDealsTheWorkedExampleEveryTimeFromTheSameMenuFrames) {
         for (const PreviewBlock& block : example.preview1) {
             EXPECT_TRUE(filledWith(watch.frames()[0],
                                    {block.left, block.top, block.left + 30, block.top + 30},
-                                   colourOfCell(block.value)));
+                                   cellColour(block.value)));
         }
     }
 }
@@ -113,7 +113,7 @@ TEST_F(GameStart, ResetsEverythingButTheMenuFramesAndShowsAGreyNextPieceGrey) {
     state.fallDelay = 30;
     state.checkList[0] = CheckEntry{4, 18};
     dealNextPiece();
-    EXPECT_TRUE(filledWith(pageNow(), {365, 96, 395, 186}, kGreyPixel)) << "a vertical piece";
+    EXPECT_TRUE(filledWith(pageNow(), {365, 96, 395, 186}, kGrey)) << "a vertical piece";
 
     menuFrames() = 17;
     startGame();

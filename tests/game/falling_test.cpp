@@ -177,7 +177,7 @@ protected:
 
     void expectQuitToAnEmptyPage() {
         EXPECT_FALSE(gameOverShown);
-        EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlackPixel));
+        EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlack));
     }
 
     bool gameOverShown = false;

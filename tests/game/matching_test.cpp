@@ -177,7 +177,7 @@ const Frame* firstFrame(const std::vector<Frame>& frames,
 }
 
 bool showsScore(const Frame& frame, const char* ones) {
-    return hasText(frame, 392, 410, ones, kWhitePixel);
+    return hasText(frame, 392, 410, ones, kWhite);
 }
 
 bool cellsShow(const Frame& frame, const std::vector<CheckEntry>& cells, RGBVAL colour) {
@@ -192,14 +192,12 @@ TEST_F(Clearing, ThreeRedsOnTheBottomRowShowBlackForASecondBeforeTheScoreShowsTh
 
     EXPECT_EQ(rowsOf(game().board, 18, 18), Rows{"........."});
     EXPECT_EQ(game().progress, -1);
-    const Frame* red =
-        firstFrame(frames, [&](const Frame& f) { return cellsShow(f, row, kRedPixel); });
+    const Frame* red = firstFrame(frames, [&](const Frame& f) { return cellsShow(f, row, kRed); });
     const Frame* three = firstFrame(frames, [](const Frame& f) { return showsScore(f, "3"); });
     ASSERT_NE(red, nullptr);
     ASSERT_NE(three, nullptr);
-    const Frame* black = firstFrame(frames, [&](const Frame& f) {
-        return f.atMs > red->atMs && cellsShow(f, row, kBlackPixel);
-    });
+    const Frame* black = firstFrame(
+        frames, [&](const Frame& f) { return f.atMs > red->atMs && cellsShow(f, row, kBlack); });
     ASSERT_NE(black, nullptr);
     EXPECT_GE(three->atMs - black->atMs, kPauseMs);
     for (const Frame& frame : frames) {
@@ -223,16 +221,16 @@ TEST_F(Clearing, BlocksAboveFallIntoTheGapAndANewLineClearsInASecondPassWithItsO
     ASSERT_NE(three, nullptr);
     ASSERT_NE(six, nullptr);
     // The fallen greens show, then their line shows black for a second, then the score changes.
-    EXPECT_TRUE(cellsShow(*three, {{0, 16}, {0, 17}, {0, 18}}, kGreenPixel));
+    EXPECT_TRUE(cellsShow(*three, {{0, 16}, {0, 17}, {0, 18}}, kGreen));
     EXPECT_GE(six->atMs - three->atMs, 2 * kPauseMs);
     EXPECT_NE(firstFrame(frames,
                          [&](const Frame& f) {
                              return f.atMs > three->atMs && f.atMs <= six->atMs - 1000 &&
-                                    cellsShow(f, {{0, 16}, {0, 17}, {0, 18}}, kBlackPixel);
+                                    cellsShow(f, {{0, 16}, {0, 17}, {0, 18}}, kBlack);
                          }),
               nullptr);
-    EXPECT_TRUE(cellsShow(frames.back(), {{2, 16}}, colourOfCell(ORANGE)));
-    EXPECT_TRUE(cellsShow(frames.back(), {{2, 15}, {0, 18}}, kBlackPixel));
+    EXPECT_TRUE(cellsShow(frames.back(), {{2, 16}}, cellColour(ORANGE)));
+    EXPECT_TRUE(cellsShow(frames.back(), {{2, 15}, {0, 18}}, kBlack));
 }
 
 TEST_F(Clearing, AnAllRedVerticalPieceWithItsTopBlockInRowZeroTestsNoLine) {
@@ -263,7 +261,7 @@ TEST_F(VerticalPieceInPlay, ThreeEqualColoursLandingInsideTheWellClearThemselves
     // 36 menu frames deal an all-red vertical piece first, in column 2.
     menuFrames() = 36;
     FrameWatch watch([kept = false](const Frame& f) mutable {
-        return !kept && (kept = !isFilled(f, {392, 410, 404, 434}, kBlackPixel));
+        return !kept && (kept = !isFilled(f, {392, 410, 404, 434}, kBlack));
     });
     runWithKeys({{150, "s"}, {5500, "q"}}, playGame);
     EXPECT_EQ(rowsOf(game().board, 16, 18), Rows(3, "........."));

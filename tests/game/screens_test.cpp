@@ -16,7 +16,7 @@ namespace {
 // The menu button whose green highlight a frame shows, or -1.
 int highlightedButton(const Frame& frame) {
     for (int button = 0; button < 3; ++button) {
-        if (isFilled(frame, {186, 296 + 60 * button, 294, 300 + 60 * button}, kGreenPixel))
+        if (isFilled(frame, {186, 296 + 60 * button, 294, 300 + 60 * button}, kGreen))
             return button;
     }
     return -1;
@@ -45,13 +45,12 @@ std::vector<int> highlightsIn(const std::vector<Frame>& frames) {
 ::testing::AssertionResult showsHighlightedButton(const Frame& frame, int left, int top) {
     const Rect ring{left, top, left + 108, top + 40};
     const Rect frameBar{left + 4, top + 4, left + 104, top + 36};
-    if (!isFilled(frame, {ring.left, ring.top, ring.right, ring.top + 4}, kGreenPixel) ||
-        !isFilled(frame, {ring.left, ring.bottom - 4, ring.right, ring.bottom}, kGreenPixel))
+    if (!isFilled(frame, {ring.left, ring.top, ring.right, ring.top + 4}, kGreen) ||
+        !isFilled(frame, {ring.left, ring.bottom - 4, ring.right, ring.bottom}, kGreen))
         return ::testing::AssertionFailure() << "no green ring";
-    if (!isFilled(frame, {frameBar.left, frameBar.top, frameBar.right, frameBar.top + 2},
-                  kBluePixel))
+    if (!isFilled(frame, {frameBar.left, frameBar.top, frameBar.right, frameBar.top + 2}, kBlue))
         return ::testing::AssertionFailure() << "no blue frame";
-    if (!isFilled(frame, {left + 6, top + 6, left + 10, top + 34}, kBlackPixel))
+    if (!isFilled(frame, {left + 6, top + 6, left + 10, top + 34}, kBlack))
         return ::testing::AssertionFailure() << "no black face";
     return ::testing::AssertionSuccess();
 }
@@ -77,10 +76,10 @@ TEST_F(MainMenu, TheCursorMovesWithLowerCaseWAndSWithoutWrappingAndOnlyTenAndSpa
     EXPECT_EQ(highlightsIn(watch.frames()), (std::vector<int>{0, 1, 2}));
     // The menu returns without erasing its buttons.
     const Frame shown = pageNow();
-    EXPECT_TRUE(showsText(shown, 100, 100, text::kTitle, kYellowPixel, kHeiFont));
-    EXPECT_TRUE(showsText(shown, 210, 302, text::kStart, kBluePixel));
-    EXPECT_TRUE(showsText(shown, 216, 362, text::kHelp, kBluePixel));
-    EXPECT_TRUE(showsText(shown, 216, 422, text::kExit, kBluePixel));
+    EXPECT_TRUE(showsText(shown, 100, 100, text::kTitle, kYellow, kTitleFont));
+    EXPECT_TRUE(showsText(shown, 210, 302, text::kStart, kBlue));
+    EXPECT_TRUE(showsText(shown, 216, 362, text::kHelp, kBlue));
+    EXPECT_TRUE(showsText(shown, 216, 422, text::kExit, kBlue));
     EXPECT_TRUE(showsHighlightedButton(shown, 186, 416));
 }
 
@@ -147,22 +146,22 @@ struct Label {
 };
 
 const Label kStartLabels[] = {
-    {342, 55, text::kNextPiece, kWhitePixel},     {380, 260, text::kMode, kWhitePixel},
-    {335, 300, text::kTargetLabel, kWhitePixel},  {350, 375, text::kScoreLabel, kWhitePixel},
-    {370, 410, text::kInitialScore, kWhitePixel}, {350, 520, text::kPressQ, kWhitePixel},
-    {358, 550, text::kToQuit, kWhitePixel},       {330, 260, text::kEasy, kGreenPixel},
-    {368, 335, text::k40, kGreenPixel},
+    {342, 55, text::kNextPiece, kWhite},     {380, 260, text::kMode, kWhite},
+    {335, 300, text::kTargetLabel, kWhite},  {350, 375, text::kScoreLabel, kWhite},
+    {370, 410, text::kInitialScore, kWhite}, {350, 520, text::kPressQ, kWhite},
+    {358, 550, text::kToQuit, kWhite},       {330, 260, text::kEasy, kGreen},
+    {368, 335, text::k40, kGreen},
 };
 
 TEST_F(PlayingScreen, FramesTheWellAndTheBoxesInWhiteWithTheFirstLevelsTextsInGreen) {
     const Frame page = pageNow();
     for (const Rect& inside : kFramedInsides) {
         for (const Rect& side : borderAround(inside))
-            EXPECT_TRUE(filledWith(page, side, kWhitePixel));
+            EXPECT_TRUE(filledWith(page, side, kWhite));
     }
     // Left of the side panel only the well's border is white, and the well is empty.
-    EXPECT_EQ(countIn(page, {0, 0, 321, 640}, kWhitePixel), 2 * 274 * 2 + 2 * 2 * 540);
-    EXPECT_TRUE(filledWith(page, kFramedInsides[0], kBlackPixel));
+    EXPECT_EQ(countIn(page, {0, 0, 321, 640}, kWhite), 2 * 274 * 2 + 2 * 2 * 540);
+    EXPECT_TRUE(filledWith(page, kFramedInsides[0], kBlack));
     for (const Label& label : kStartLabels)
         EXPECT_TRUE(showsText(page, label.x, label.y, label.text, label.colour)) << label.text;
 }
@@ -184,7 +183,7 @@ TEST_P(ScoreAndLevel, DigitsFromTheFirstNonZeroOneAndTheLevelTexts) {
     const Frame page = pageNow();
     for (const auto& [x, digit] : expected.digits) {
         const char text[2] = {digit, '\0'};
-        EXPECT_TRUE(showsText(page, x, 410, text, kWhitePixel)) << "digit " << digit << " at " << x;
+        EXPECT_TRUE(showsText(page, x, 410, text, kWhite)) << "digit " << digit << " at " << x;
     }
     EXPECT_TRUE(showsText(page, 330, 260, expected.mode, expected.colour));
     EXPECT_TRUE(showsText(page, 368, 335, expected.target, expected.colour));
@@ -194,34 +193,29 @@ TEST_P(ScoreAndLevel, DigitsFromTheFirstNonZeroOneAndTheLevelTexts) {
 INSTANTIATE_TEST_SUITE_P(
     Levels, ScoreAndLevel,
     ::testing::Values(
-        ScoreCase{{"7 points"}, 7, {{392, '7'}}, text::kEasy, text::k40, kGreenPixel, 60},
-        ScoreCase{{"40 points"},
-                  40,
-                  {{380, '4'}, {392, '0'}},
-                  text::kMedium,
-                  text::k120,
-                  kYellowPixel,
-                  50},
+        ScoreCase{{"7 points"}, 7, {{392, '7'}}, text::kEasy, text::k40, kGreen, 60},
+        ScoreCase{
+            {"40 points"}, 40, {{380, '4'}, {392, '0'}}, text::kMedium, text::k120, kYellow, 50},
         ScoreCase{{"120 points"},
                   120,
                   {{368, '1'}, {380, '2'}, {392, '0'}},
                   text::kHard,
                   text::k220,
-                  kPurplePixel,
+                  kPurple,
                   40},
         ScoreCase{{"220 points"},
                   220,
                   {{368, '2'}, {380, '2'}, {392, '0'}},
                   text::kVeryHard,
                   text::kNoTarget,
-                  kRedPixel,
+                  kRed,
                   30}));
 
 TEST_F(PlayingScreen, TheLastLevelErasesTheOldTargetAroundItsShorterOne) {
     scoreAndRedraw(120);
     scoreAndRedraw(100);
     // "无" covers 368..392; what was left of "220" is gone.
-    EXPECT_TRUE(filledWith(pageNow(), {392, 335, 420, 365}, kBlackPixel));
+    EXPECT_TRUE(filledWith(pageNow(), {392, 335, 420, 365}, kBlack));
 }
 
 TEST_F(PlayingScreen, PastTheLargestFourDigitScoreTheDigitsStayWhileProgressCounts) {
@@ -231,7 +225,7 @@ TEST_F(PlayingScreen, PastTheLargestFourDigitScoreTheDigitsStayWhileProgressCoun
     EXPECT_EQ(game().progress, 2 * 10002 - 7);
     const Frame page = pageNow();
     for (int x : {356, 368, 380, 392})
-        EXPECT_TRUE(showsText(page, x, 410, "9", kWhitePixel));
+        EXPECT_TRUE(showsText(page, x, 410, "9", kWhite));
 }
 
 class GameOverScreen : public PlayingScreen {
@@ -256,16 +250,16 @@ TEST_F(GameOverScreen, ShowsTheFinalScoreWithLeadingZerosAndLeavesOnlyOnTenOrSpa
     const Frame shown = showWhileScripted();
 
     EXPECT_GE(now(), t0 + 500);
-    EXPECT_TRUE(showsText(shown, 140, 100, text::kGameOver, kYellowPixel, kHeiFont));
-    EXPECT_TRUE(showsText(shown, 180, 240, text::kScoreLabel, kYellowPixel));
+    EXPECT_TRUE(showsText(shown, 140, 100, text::kGameOver, kYellow, kTitleFont));
+    EXPECT_TRUE(showsText(shown, 180, 240, text::kScoreLabel, kYellow));
     const char* const digits[] = {"0", "0", "1", "2"};
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(showsText(shown, 250 + 14 * i, 240, digits[i], kYellowPixel));
+        EXPECT_TRUE(showsText(shown, 250 + 14 * i, 240, digits[i], kYellow));
     EXPECT_TRUE(showsHighlightedButton(shown, 186, 416));
-    EXPECT_TRUE(showsText(shown, 216, 422, text::kBack, kBluePixel));
+    EXPECT_TRUE(showsText(shown, 216, 422, text::kBack, kBlue));
     // The playing screen is gone, and the page is left empty for the menu.
-    EXPECT_TRUE(filledWith(shown, {38, 500, 312, 592}, kBlackPixel));
-    EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlackPixel));
+    EXPECT_TRUE(filledWith(shown, {38, 500, 312, 592}, kBlack));
+    EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlack));
 }
 
 TEST_F(GameOverScreen, AGameWithoutAPointShowsFourZerosAndSpaceLeaves) {
@@ -274,7 +268,7 @@ TEST_F(GameOverScreen, AGameWithoutAPointShowsFourZerosAndSpaceLeaves) {
     const Frame shown = showWhileScripted();
     EXPECT_GE(now(), t0 + 100);
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(showsText(shown, 250 + 14 * i, 240, "0", kYellowPixel));
+        EXPECT_TRUE(showsText(shown, 250 + 14 * i, 240, "0", kYellow));
 }
 
 using Help = GameSession;
@@ -286,51 +280,50 @@ struct PictureBlock {
     RGBVAL colour;
 };
 const PictureBlock kClearingPictures[] = {
-    {40, 300, kBluePixel},    {70, 330, kBluePixel},    {100, 360, kBluePixel},
-    {40, 330, kGreenPixel},   {70, 300, kGreenPixel},   {100, 330, kGreenPixel},
-    {40, 360, kYellowPixel},  {70, 360, kYellowPixel},  {170, 330, kGreenPixel},
-    {200, 300, kGreenPixel},  {230, 330, kGreenPixel},  {170, 360, kYellowPixel},
-    {200, 360, kYellowPixel}, {300, 330, kGreenPixel},  {330, 330, kGreenPixel},
-    {360, 360, kGreenPixel},  {300, 360, kYellowPixel}, {330, 360, kYellowPixel},
+    {40, 300, kBlue},    {70, 330, kBlue},    {100, 360, kBlue},  {40, 330, kGreen},
+    {70, 300, kGreen},   {100, 330, kGreen},  {40, 360, kYellow}, {70, 360, kYellow},
+    {170, 330, kGreen},  {200, 300, kGreen},  {230, 330, kGreen}, {170, 360, kYellow},
+    {200, 360, kYellow}, {300, 330, kGreen},  {330, 330, kGreen}, {360, 360, kGreen},
+    {300, 360, kYellow}, {330, 360, kYellow},
 };
 
 void expectFirstHelpPage(const Frame& page) {
-    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBluePixel, kHeiFont));
-    EXPECT_TRUE(showsText(page, 90, 100, text::kHelp1Line1, kWhitePixel));
-    EXPECT_TRUE(showsText(page, 37, 250, text::kHelp1Line6, kWhitePixel));
+    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBlue, kTitleFont));
+    EXPECT_TRUE(showsText(page, 90, 100, text::kHelp1Line1, kWhite));
+    EXPECT_TRUE(showsText(page, 37, 250, text::kHelp1Line6, kWhite));
     for (const PictureBlock& block : kClearingPictures) {
         EXPECT_TRUE(filledWith(page, {block.left, block.top, block.left + 30, block.top + 30},
                                block.colour))
             << block.left << ", " << block.top;
     }
-    EXPECT_TRUE(filledWith(page, {100, 300, 130, 330}, kBlackPixel));
-    EXPECT_TRUE(showsText(page, 143, 340, text::kArrow, kWhitePixel));
-    EXPECT_TRUE(showsText(page, 273, 340, text::kArrow, kWhitePixel));
-    EXPECT_TRUE(showsText(page, 170, 405, text::kCaptionTop, kWhitePixel));
-    EXPECT_TRUE(showsText(page, 200, 490, text::kScoresThree, kWhitePixel));
+    EXPECT_TRUE(filledWith(page, {100, 300, 130, 330}, kBlack));
+    EXPECT_TRUE(showsText(page, 143, 340, text::kArrow, kWhite));
+    EXPECT_TRUE(showsText(page, 273, 340, text::kArrow, kWhite));
+    EXPECT_TRUE(showsText(page, 170, 405, text::kCaptionTop, kWhite));
+    EXPECT_TRUE(showsText(page, 200, 490, text::kScoresThree, kWhite));
     EXPECT_TRUE(showsHighlightedButton(page, 186, 536));
-    EXPECT_TRUE(showsText(page, 217, 545, text::kNext, kBluePixel));
+    EXPECT_TRUE(showsText(page, 217, 545, text::kNext, kBlue));
 }
 
 void expectSecondHelpPage(const Frame& page) {
-    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBluePixel, kHeiFont));
-    EXPECT_TRUE(showsText(page, 90, 100, text::kHelp2Line1, kWhitePixel));
-    EXPECT_TRUE(showsText(page, 37, 280, text::kHelp2Line7, kWhitePixel));
+    EXPECT_TRUE(showsText(page, 190, 40, text::kHelpTitle, kBlue, kTitleFont));
+    EXPECT_TRUE(showsText(page, 90, 100, text::kHelp2Line1, kWhite));
+    EXPECT_TRUE(showsText(page, 37, 280, text::kHelp2Line7, kWhite));
     for (const Rect grey :
          {Rect{40, 330, 70, 360}, Rect{40, 360, 70, 390}, Rect{70, 330, 100, 360}})
-        EXPECT_TRUE(filledWith(page, grey, kGreyPixel));
-    EXPECT_TRUE(filledWith(page, {300, 350, 330, 380}, kWhitePixel));
-    EXPECT_TRUE(filledWith(page, {390, 350, 420, 354}, kWhitePixel));
-    EXPECT_TRUE(filledWith(page, {394, 354, 416, 376}, kBlackPixel));
+        EXPECT_TRUE(filledWith(page, grey, kGrey));
+    EXPECT_TRUE(filledWith(page, {300, 350, 330, 380}, kWhite));
+    EXPECT_TRUE(filledWith(page, {390, 350, 420, 354}, kWhite));
+    EXPECT_TRUE(filledWith(page, {394, 354, 416, 376}, kBlack));
     // A disc centred at (235, 365) and a ring centred at (145, 365) whose middle stays black.
-    EXPECT_EQ(page.pixel(235, 365), kWhitePixel);
-    EXPECT_EQ(page.pixel(245, 365), kWhitePixel);
-    EXPECT_EQ(page.pixel(145, 365), kBlackPixel);
-    EXPECT_EQ(page.pixel(157, 365), kWhitePixel);
+    EXPECT_EQ(page.pixel(235, 365), kWhite);
+    EXPECT_EQ(page.pixel(245, 365), kWhite);
+    EXPECT_EQ(page.pixel(145, 365), kBlack);
+    EXPECT_EQ(page.pixel(157, 365), kWhite);
     // The pictures of page 1 are wiped; the button keeps its frame and now reads "back" in white.
-    EXPECT_TRUE(filledWith(page, {170, 330, 200, 360}, kBlackPixel));
+    EXPECT_TRUE(filledWith(page, {170, 330, 200, 360}, kBlack));
     EXPECT_TRUE(showsHighlightedButton(page, 186, 536));
-    EXPECT_TRUE(showsText(page, 217, 545, text::kBack, kWhitePixel));
+    EXPECT_TRUE(showsText(page, 217, 545, text::kBack, kWhite));
 }
 
 TEST_F(Help, TwoPagesTurnedOnlyBySpace) {
@@ -349,13 +342,13 @@ TEST_F(Help, TwoPagesTurnedOnlyBySpace) {
     std::vector<Frame> firstPage;
     std::vector<Frame> secondPage;
     for (const Frame& frame : watch.frames())
-        (isFilled(frame, {40, 330, 70, 360}, kGreyPixel) ? secondPage : firstPage).push_back(frame);
+        (isFilled(frame, {40, 330, 70, 360}, kGrey) ? secondPage : firstPage).push_back(frame);
     ASSERT_FALSE(firstPage.empty());
     ASSERT_FALSE(secondPage.empty());
     EXPECT_GE(secondPage.front().atMs, t0 + 400) << "page 2 came before the space";
     expectFirstHelpPage(firstPage.back());
     expectSecondHelpPage(secondPage.back());
-    EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlackPixel));
+    EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlack));
 }
 
 using Program = GameSession;
@@ -365,11 +358,11 @@ TEST_F(Program, RunsTheMenuAGameAndTheHelpUntilExitThenHidesTheWindow) {
     bool secondHelpPageShown = false;
     bool menuBackOnStart = false;
     FrameWatch watch([&](const Frame& frame) {
-        playingScreenShown |= isFilled(frame, {38, 48, 312, 50}, kWhitePixel);
-        secondHelpPageShown |= isFilled(frame, {40, 330, 70, 360}, kGreyPixel);
+        playingScreenShown |= isFilled(frame, {38, 48, 312, 50}, kWhite);
+        secondHelpPageShown |= isFilled(frame, {40, 330, 70, 360}, kGrey);
         menuBackOnStart |= playingScreenShown && !secondHelpPageShown &&
                            highlightedButton(frame) == 0 &&
-                           !isFilled(frame, {38, 48, 312, 50}, kWhitePixel);
+                           !isFilled(frame, {38, 48, 312, 50}, kWhite);
         return false;
     });
     int exitCode = -1;

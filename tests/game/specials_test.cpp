@@ -22,7 +22,7 @@ protected:
     }
 
     // The special block of this kind comes to rest at (column, row) and takes effect.
-    static void applyAt(int32_t kind, int column, int row) {
+    static void applyAt(SpecialKind kind, int column, int row) {
         game().pendingSpecial = kind;
         game().special = Special{column, row};
         applySpecial();
@@ -37,7 +37,7 @@ Rows well(const Rows& bottomRows) {
 }
 
 struct EffectCase : Described {
-    int32_t kind;
+    SpecialKind kind;
     Special at;
     Rows before;  // rows 9..18
     Rows after;
@@ -79,7 +79,7 @@ TEST_P(Effects, EmptyTheirCellsScoreAndLeaveTheRestHanging) {
             const Rect cell = cellRect(column, row);
             EXPECT_TRUE(filledWith(page,
                                    {cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1},
-                                   colourOfCell(game().board.at(column, row))))
+                                   cellColour(game().board.at(column, row))))
                 << column << ", " << row;
         }
     }
@@ -136,20 +136,20 @@ TEST_F(SpecialEffect, ARingRemovesItsColourFromRowsOneToEighteenOnly) {
 }
 
 TEST_F(SpecialEffect, ASpecialBlockPartlyAboveTheWellShowsOnlyInsideItAndKeepsTheTopLine) {
-    setbrushcolor(kRedPixel);
+    setbrushcolor(kRed);
     fillbar(160, 0, 190, 48);
     drawSpecial(WhiteSquare, 4, 23);
     const Frame page = pageNow();
-    EXPECT_TRUE(filledWith(page, {160, 0, 190, 23}, kRedPixel));
-    EXPECT_TRUE(filledWith(page, {160, 23, 190, 48}, kBlackPixel));
-    EXPECT_TRUE(filledWith(page, {160, 48, 190, 53}, kWhitePixel));
-    EXPECT_TRUE(filledWith(page, {160, 53, 190, 80}, kBlackPixel));
+    EXPECT_TRUE(filledWith(page, {160, 0, 190, 23}, kRed));
+    EXPECT_TRUE(filledWith(page, {160, 23, 190, 48}, kBlack));
+    EXPECT_TRUE(filledWith(page, {160, 48, 190, 53}, kWhite));
+    EXPECT_TRUE(filledWith(page, {160, 53, 190, 80}, kBlack));
 }
 
 // Keeps the frames that show the colour chooser's box.
 bool showsChooser(const Frame& frame) {
-    return isFilled(frame, {70, 120, 280, 123}, kWhitePixel) &&
-           isFilled(frame, {73, 123, 277, 125}, kBlackPixel);
+    return isFilled(frame, {70, 120, 280, 123}, kWhite) &&
+           isFilled(frame, {73, 123, 277, 125}, kBlack);
 }
 
 TEST_F(SpecialEffect, AFrameWaitsForALowerCaseColourKeyAndItsBlockThenClearsItsLine) {
@@ -173,12 +173,12 @@ TEST_F(SpecialEffect, AFrameWaitsForALowerCaseColourKeyAndItsBlockThenClearsItsL
                                  text::kChooseBlue,   text::kChooseYellow, text::kChooseOrange,
                                  text::kChoosePurple};
     for (int i = 0; i < 7; ++i)
-        EXPECT_TRUE(showsText(chooser, 75, 125 + 29 * i, lines[i], kGreenPixel)) << i;
+        EXPECT_TRUE(showsText(chooser, 75, 125 + 29 * i, lines[i], kGreen)) << i;
     // The frame stays drawn where it rests: a white outline 4 pixels wide.
-    EXPECT_TRUE(filledWith(chooser, {100, 560, 130, 564}, kWhitePixel));
-    EXPECT_TRUE(filledWith(chooser, {104, 564, 126, 586}, kBlackPixel));
+    EXPECT_TRUE(filledWith(chooser, {100, 560, 130, 564}, kWhite));
+    EXPECT_TRUE(filledWith(chooser, {104, 564, 126, 586}, kBlack));
     // Repainting the well removed the box.
-    EXPECT_TRUE(filledWith(pageNow(), {40, 50, 310, 590}, kBlackPixel));
+    EXPECT_TRUE(filledWith(pageNow(), {40, 50, 310, 590}, kBlack));
 }
 
 // Named by the X name of its key.
@@ -193,7 +193,7 @@ TEST_P(Chooser, EachColourKeyAndTheFunctionKeysWithTheirLowBytesPickAColour) {
     press(now() + 1200, GetParam().what);
     runScripted([] { applyAt(WhiteFrame, 4, 18); });
     EXPECT_EQ(game().board.at(4, 18), GetParam().colour);
-    EXPECT_TRUE(filledWith(pageNow(), cellRect(4, 18), colourOfCell(GetParam().colour)));
+    EXPECT_TRUE(filledWith(pageNow(), cellRect(4, 18), cellColour(GetParam().colour)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, Chooser,
@@ -261,14 +261,14 @@ protected:
 
 // The disc announced in the preview box, centred where the next piece's middle would be.
 bool previewShowsDisc(const Frame& frame) {
-    return frame.pixel(385, 141) == kWhitePixel && frame.pixel(366, 127) == kBlackPixel &&
-           isFilled(frame, {324, 85, 438, 95}, kBlackPixel);
+    return frame.pixel(385, 141) == kWhite && frame.pixel(366, 127) == kBlack &&
+           isFilled(frame, {324, 85, 438, 95}, kBlack);
 }
 
 // The third piece, a corner with one block over the left one, in grey.
 bool previewShowsGreyCorner(const Frame& frame) {
-    return isFilled(frame, {350, 112, 380, 142}, kGreyPixel) &&
-           isFilled(frame, {380, 142, 410, 172}, kGreyPixel);
+    return isFilled(frame, {350, 112, 380, 142}, kGrey) &&
+           isFilled(frame, {380, 142, 410, 172}, kGrey);
 }
 
 TEST_F(SpecialInPlay, AnAnnouncedDiscFallsAfterThePieceAndScoresOneOnTheBottomRow) {
@@ -293,7 +293,7 @@ TEST_F(SpecialInPlay, QQuitsWhileASpecialBlockFallsWithoutTheGameOverScreen) {
     play({{150, "s"}, {3400, "s"}, {6700, "q"}}, looksLikeGameOver);
     EXPECT_TRUE(frames.empty());
     EXPECT_EQ(game().specialIndex, 1);
-    EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlackPixel));
+    EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlack));
 }
 
 TEST_F(SpecialInPlay, ATakenStartCellBelowTheMiddleColumnEndsTheGame) {

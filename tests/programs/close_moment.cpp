@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                      "gameover\n");
         return kUnknownMoment;
     }
-    initgraph(480, 640, 0);
+    initgraph(kScreenWidth, kScreenHeight, 0);
     // The font the main menu leaves selected for what follows it.
     setfontface(24, 12, text::kSong);
     moment->setUp();

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/colours.h"
 // Xlib's macros would break gtest's headers, so Xlib (in the support headers) comes after them.
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
@@ -81,8 +82,8 @@ TEST(PoorMachine, WithoutChineseFontsTheGameWarnsOnceDrawsBoxesAndPlays) {
     ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game); }));
     // The Latin title draws in a Latin face; the Chinese labels of the playing screen ("next
     // piece" in white) show as boxes, which have ink as well.
-    EXPECT_GT(countOf(game, 0xFFFF00, 100, 100, 200, 48), 0);
-    playEveryScreen(game, [&] { EXPECT_GT(countOf(game, 0xFFFFFF, 342, 55, 72, 24), 0); });
+    EXPECT_GT(countOf(game, kYellow, 100, 100, 200, 48), 0);
+    playEveryScreen(game, [&] { EXPECT_GT(countOf(game, kWhite, 342, 55, 72, 24), 0); });
 
     const std::string errors = contentsOf(fonts.errors());
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
@@ -94,7 +95,7 @@ TEST(PoorMachine, WithoutSharedMemoryTheGameShowsItsScreens) {
     ASSERT_TRUE(server.running()) << server.error();
     int opcode = 0, event = 0, error = 0;
     ASSERT_FALSE(XQueryExtension(server.connection(), "MIT-SHM", &opcode, &event, &error));
-    ProgramWindow game(server.connection(), {TRIVANTA_GAME});
+    ProgramWindow game(server.connection(), std::vector<std::string>{TRIVANTA_GAME});
     ASSERT_TRUE(game.shown());
     playEveryScreen(game);
 }

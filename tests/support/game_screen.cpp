@@ -3,11 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "game/texts.h"
 #include "runtime/graph_state.h"
-
-const TextFont kSongFont{24, 12, text::kSong};
-const TextFont kHeiFont{48, 24, text::kHei};
 
 namespace {
 
@@ -15,11 +11,11 @@ namespace {
 // as double-byte characters take two.
 class ReferenceText {
 public:
-    ReferenceText(const char* text, RGBVAL colour, const TextFont& font)
+    ReferenceText(const char* text, RGBVAL colour, const Font& font)
         : width_(static_cast<int>(std::strlen(text)) * font.width),
           height_(font.height),
           image_(newimage(width_, height_)) {
-        setbackcolorkeep(kBlackPixel, image_);
+        setbackcolorkeep(kBlack, image_);
         setfontface(font.height, font.width, font.face, image_);
         setpencolor(colour, image_);
         drawtext(0, 0, text, image_);
@@ -34,7 +30,7 @@ public:
     bool hasInk() const {
         const RGBVAL* pixels = image_->pixels;
         return std::any_of(pixels, pixels + width_ * height_,
-                           [](RGBVAL pixel) { return pixel != kBlackPixel; });
+                           [](RGBVAL pixel) { return pixel != kBlack; });
     }
 
 private:
@@ -49,19 +45,13 @@ bool inside(const Frame& frame, int x, int y) {
 
 }  // namespace
 
-RGBVAL colourOfCell(Cell value) {
-    constexpr RGBVAL kColours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00,
-                                   0xFF8000, 0x8000FF, 0x808080};
-    return value >= RED && value <= GREY ? kColours[value] : kBlackPixel;
-}
-
 void paintBlocks(const Board& board) {
     for (int column = 0; column < kColumns; ++column) {
         for (int row = kTopRow + 1; row <= kBottomRow; ++row) {
             if (board.at(column, row) == EMPTY)
                 continue;
             const Rect cell = cellRect(column, row);
-            setbrushcolor(colourOfCell(board.at(column, row)));
+            setbrushcolor(cellColour(board.at(column, row)));
             fillbar(cell.left, cell.top, cell.right, cell.bottom);
         }
     }
@@ -107,7 +97,7 @@ bool isFilled(const Frame& frame, Rect rect, RGBVAL colour) {
 }
 
 ::testing::AssertionResult showsText(const Frame& frame, int x, int y, const char* text,
-                                     RGBVAL colour, const TextFont& font) {
+                                     RGBVAL colour, const Font& font) {
     const ReferenceText reference(text, colour, font);
     if (!reference.hasInk())
         return ::testing::AssertionFailure() << "the runtime draws no ink for the text";
@@ -125,15 +115,14 @@ bool isFilled(const Frame& frame, Rect rect, RGBVAL colour) {
     return ::testing::AssertionSuccess();
 }
 
-bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour,
-             const TextFont& font) {
+bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour, const Font& font) {
     return static_cast<bool>(showsText(frame, x, y, text, colour, font));
 }
 
 bool looksLikeGameOver(const Frame& frame) {
     // The menu's highlighted "exit" button looks the same, but its title ends at x 292 and it
     // has no score label.
-    return isFilled(frame, {186, 416, 294, 420}, kGreenPixel) &&
-           !isFilled(frame, {292, 100, 356, 148}, kBlackPixel) &&
-           !isFilled(frame, {180, 240, 240, 264}, kBlackPixel);
+    return isFilled(frame, {186, 416, 294, 420}, kGreen) &&
+           !isFilled(frame, {292, 100, 356, 148}, kBlack) &&
+           !isFilled(frame, {180, 240, 240, 264}, kBlack);
 }

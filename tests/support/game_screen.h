@@ -4,35 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include "game/colours.h"
+#include "game/screen.h"
 #include "game/state.h"
 #include "platform/headless/headless.h"
 #include "runtime/graph.h"
 
 using platform::headless::Frame;
 
-inline constexpr RGBVAL kBlackPixel = 0x000000;
-inline constexpr RGBVAL kWhitePixel = 0xFFFFFF;
-inline constexpr RGBVAL kGreenPixel = 0x00FF00;
-inline constexpr RGBVAL kBluePixel = 0x0000FF;
-inline constexpr RGBVAL kYellowPixel = 0xFFFF00;
-inline constexpr RGBVAL kRedPixel = 0xFF0000;
-inline constexpr RGBVAL kPurplePixel = 0x8000FF;
-inline constexpr RGBVAL kGreyPixel = 0x808080;
-
-// The colour a cell value is painted in; black for EMPTY.
-RGBVAL colourOfCell(Cell value);
-
 // Left and top included, right and bottom excluded, in window pixels.
-struct Rect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
+using platform::Rect;
 
 // Where the game paints a cell of the board.
 inline Rect cellRect(int column, int row) {
-    return {40 + 30 * column, 20 + 30 * row, 70 + 30 * column, 50 + 30 * row};
+    return {cellLeft(column), cellTop(row), cellLeft(column) + kCellSize, cellTop(row) + kCellSize};
 }
 
 // Paints the blocks of the well's rows 1..18 on the page, as the landings that put them there
@@ -48,21 +33,12 @@ bool isFilled(const Frame& frame, Rect rect, RGBVAL colour);
 // The same as an assertion that names the first pixel that differs.
 ::testing::AssertionResult filledWith(const Frame& frame, Rect rect, RGBVAL colour);
 
-struct TextFont {
-    int height;
-    int width;
-    const char* face;
-};
-// 宋体 24 x 12, the font of every text but the titles, and 黑体 48 x 24 of the titles.
-extern const TextFont kSongFont;
-extern const TextFont kHeiFont;
-
 // Whether the frame shows the text with its top-left corner at (x, y), pixel for pixel as the
 // runtime draws it in this colour and font on black.
 ::testing::AssertionResult showsText(const Frame& frame, int x, int y, const char* text,
-                                     RGBVAL colour, const TextFont& font = kSongFont);
+                                     RGBVAL colour, const Font& font = kTextFont);
 bool hasText(const Frame& frame, int x, int y, const char* text, RGBVAL colour,
-             const TextFont& font = kSongFont);
+             const Font& font = kTextFont);
 
 // Whether the frame looks like the game-over screen, by a few pixels only: cheap enough to sort
 // frames with while they are shown.

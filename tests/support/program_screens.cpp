@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "game/colours.h"
 
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0x0000FF;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
+namespace {
 
 constexpr int kButtonSpacing = 60;
 

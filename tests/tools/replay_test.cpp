@@ -10,15 +10,12 @@
 #include <optional>
 #include <vector>
 
+#include "game/colours.h"
 #include "tests/support/child_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0x0000FF;
-constexpr uint32_t kBlack = 0x000000;
 
 struct Picture {
     int width = 0;

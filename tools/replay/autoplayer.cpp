@@ -5,6 +5,7 @@
 #include <thread>
 #include <tuple>
 
+#include "game/colours.h"
 #include "game/falling.h"
 #include "game/special_rules.h"
 #include "tools/replay/placement.h"
@@ -12,9 +13,6 @@
 namespace replay {
 
 namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kGreen = 0x00FF00;
 
 bool sameDeal(const PieceDealer& a, const PieceDealer& b) {
     const auto fields = [](const PieceDealer& d) {

@@ -14,8 +14,9 @@ namespace replay {
 
 class AutoPlayer {
 public:
-    // Types a key (an X keysym name) a moment from now, before the game reads its next key.
-    using TypeKey = std::function<void(const char* keysym)>;
+    // Types a key (a key name of the headless backend) a moment from now, before the game reads
+    // its next key.
+    using TypeKey = std::function<void(const char* key)>;
 
     AutoPlayer(int pieces, TypeKey type);
 
