@@ -1,5 +1,6 @@
-// Clearing and filling a whole 480 x 640 page beside memset of the same bytes, and a circle so
-// large and so far away that only clipping makes it cheap.
+// Clearing and filling a whole 480 x 640 page beside memset of the same bytes, copying a whole
+// page onto another beside memcpy, and a circle so large and so far away that only clipping makes
+// it cheap.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -48,6 +49,29 @@ void BM_FillBarWholePage(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kBytes);
 }
 BENCHMARK(BM_FillBarWholePage);
+
+// Copies a second image of the page's size onto the page with `copy`, over and over.
+template <class Copy>
+void runCopy(benchmark::State& state, Copy copy) {
+    BenchPage page(kWidth, kHeight);
+    const PIMAGE source = newimage(kWidth, kHeight);
+    for (auto _ : state) {
+        copy(page.image(), source);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kBytes);
+    freeimage(source);
+}
+
+void BM_Memcpy(benchmark::State& state) {
+    runCopy(state, [](PIMAGE to, PIMAGE from) { std::memcpy(to->pixels, from->pixels, kBytes); });
+}
+BENCHMARK(BM_Memcpy);
+
+void BM_PutImageWholePage(benchmark::State& state) {
+    runCopy(state, [](PIMAGE, PIMAGE from) { putimage(0, 0, from); });
+}
+BENCHMARK(BM_PutImageWholePage);
 
 // A circle of radius 1e9 centred far outside the page still crosses it as a near-vertical line.
 void BM_HugeCircleOutsideThePage(benchmark::State& state) {

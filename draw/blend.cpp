@@ -60,14 +60,6 @@ void blendRect(Image& dst, const Image& src, const BlendRect& rect, uint32_t alp
     }
 }
 
-void blendMaskedRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int count) {
-    for (int i = 0; i < count; ++i) {
-        // Only a whole zero word leaves the destination alone; 0x100 still blends, with 0.
-        if (m[i] != 0)
-            d[i] = blendWord(d[i], s[i], m[i] & 0xFF);
-    }
-}
-
 void blendMaskedRect(Image& dst, const Image& src, const Image& mask, const BlendRect& rect) {
     uint32_t* d = wordAt(dst, rect.xDest, rect.yDest);
     const uint32_t* s = wordAt(src, rect.xSrc, rect.ySrc);

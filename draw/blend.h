@@ -28,6 +28,9 @@ inline uint32_t blendWord(uint32_t d, uint32_t s, uint32_t alpha) {
 // Blends `count` source words over as many destination words with one opacity (0 to 255),
 // exactly as blendWord does word by word.
 void blendRow(uint32_t* d, const uint32_t* s, int count, uint32_t alpha);
+// The same with each word's opacity the low byte of its mask word, where a mask word of 0 leaves
+// the destination word alone.
+void blendMaskedRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int count);
 
 // A blend rectangle after clipping: width x height pixels from (xSrc, ySrc) of the source to
 // (xDest, yDest) of the destination, all of it inside both stores.

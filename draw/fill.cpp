@@ -1,5 +1,4 @@
 // Clearing, filled bars and reading pixels back.
-#include <algorithm>
 #include <cassert>
 
 #include "draw/draw_context.h"
@@ -13,7 +12,7 @@ void clear(Image& img) {
     assert(img.dc != nullptr);
     const auto guard = lockIfPage(img);
     // The whole image, whatever the drawing area says; the spare row stays as it is.
-    std::fill_n(img.pixels, static_cast<size_t>(img.width) * img.height, img.bkcolor);
+    fillSolid(img, wholeImage(img), img.bkcolor);
 }
 
 void fillBar(Image& img, int left, int top, int right, int bottom) {

@@ -1,6 +1,6 @@
 #include "draw/raster.h"
 
-#include <algorithm>
+#include "draw/simd/span_kernels.h"
 
 namespace draw {
 
@@ -30,10 +30,16 @@ bool hatchCovers(int hatch, int x, int y) {
 
 void fillSolid(Image& img, const Rect& rect, RGBVAL color) {
     assert(insideImage(img, rect));
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        uint32_t* row = pixelRow(img, y);
-        std::fill(row + rect.left, row + rect.right, color);
+    if (rect.empty())
+        return;
+    const simd::SpanKernels& loops = simd::spanKernels();
+    // Whole rows lie one after another in the store: one span.
+    if (rect.width() == img.width) {
+        loops.fill(pixelRow(img, rect.top), static_cast<size_t>(img.width) * rect.height(), color);
+        return;
     }
+    for (int y = rect.top; y < rect.bottom; ++y)
+        loops.fill(pixelRow(img, y) + rect.left, static_cast<size_t>(rect.width()), color);
 }
 
 void fillWithBrush(Image& img, const Rect& rect, const Brush& brush, RGBVAL background) {

@@ -8,13 +8,6 @@
 
 namespace draw {
 
-namespace {
-
-// The truth table of the plain source copy.
-constexpr uint8_t kCopyTable = 0xCC;
-
-}  // namespace
-
 RasterOp::RasterOp(uint32_t code, const Image& dst) : table_(static_cast<uint8_t>(code >> 16)) {
     // The brush repeats every 8 pixels, so painting one 8 x 8 tile with the same painter as
     // fillbar gives the pattern at every position.
@@ -39,7 +32,7 @@ uint32_t RasterOp::apply(uint32_t pattern, uint32_t source, uint32_t dest) const
 
 void RasterOp::combineRow(uint32_t* dstRow, const uint32_t* src, int x, int y, int count) const {
     uint32_t* const dst = dstRow + x;
-    if (table_ == kCopyTable) {
+    if (copiesSource()) {
         std::memmove(dst, src, sizeof(uint32_t) * static_cast<size_t>(count));
         return;
     }

@@ -21,7 +21,13 @@ public:
     // The source may overlap the destination row, as when an image is moved along itself.
     void combineRow(uint32_t* dstRow, const uint32_t* src, int x, int y, int count) const;
 
+    // Whether this is the plain source copy, which does not depend on where a word lands.
+    bool copiesSource() const { return table_ == kCopyTable; }
+
 private:
+    // The truth table of the plain source copy.
+    static constexpr uint8_t kCopyTable = 0xCC;
+
     uint32_t apply(uint32_t pattern, uint32_t source, uint32_t dest) const;
 
     uint8_t table_;

@@ -2,6 +2,7 @@
 #include "draw/transfer.h"
 
 #include <cassert>
+#include <cstring>
 
 #include "draw/draw_context.h"
 #include "draw/page_lock.h"
@@ -26,6 +27,15 @@ int transfer(Image& dst, int xDest, int yDest, int width, int height, const Imag
 
     const RasterOp op(rop, dst);
     const auto guard = lockIfPage(dst, area);
+    // Whole rows of two images of one width lie one after another in both stores, so a plain copy
+    // of them is one run of words; memmove, as combineRow's copy, also moves an image along
+    // itself.
+    const bool wholeRows = area.width() == dst.width && src.width == dst.width && shiftX == 0;
+    if (op.copiesSource() && wholeRows) {
+        std::memmove(pixelRow(dst, area.top), sourceRow(src, area.top + shiftY),
+                     sizeof(uint32_t) * static_cast<size_t>(area.width()) * area.height());
+        return kTransferred;
+    }
     // Moving an image down along itself walks the rows bottom-up, so that every source row is
     // read before it is overwritten.
     const bool bottomUp = &dst == &src && shiftY < 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draw/blend.h"
+#include "draw/simd/span_kernels.h"
 #include "tests/draw/coded_image.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_page.h"
@@ -57,15 +58,22 @@ TEST(BlendRow, AgreesWithWordByWordAtEveryLengthAndOverlap) {
             ASSERT_EQ(row, expected) << "count " << count << " alpha " << alpha;
         }
     }
-    // Blended onto itself a little to the right, each word sees the ones blended before it.
-    for (int offset = 1; offset <= 5; ++offset) {
-        std::vector<uint32_t> row(words.begin(), words.begin() + 24);
+    // Blended onto itself a little to the right, each word sees the ones blended before it,
+    // however many words the widest vector holds, with a constant opacity or a mask.
+    const int mostOffset = static_cast<int>(draw::simd::kWidestVectorWords) + 1;
+    for (int offset = 1; offset <= mostOffset; ++offset) {
+        std::vector<uint32_t> row(words.begin(), words.begin() + 64);
+        std::vector<uint32_t> masked = row;
         std::vector<uint32_t> expected = row;
-        for (int i = 0; i < 16; ++i) {
+        for (int i = 0; i < 40; ++i) {
             expected[i + offset] = draw::blendWord(expected[i + offset], expected[i], 99);
         }
-        draw::blendRow(row.data() + offset, row.data(), 16, 99);
+        draw::blendRow(row.data() + offset, row.data(), 40, 99);
         ASSERT_EQ(row, expected) << "offset " << offset;
+
+        const std::vector<uint32_t> mask(40, 99);
+        draw::blendMaskedRow(masked.data() + offset, masked.data(), mask.data(), 40);
+        ASSERT_EQ(masked, expected) << "masked, offset " << offset;
     }
 }
 
