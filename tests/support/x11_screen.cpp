@@ -89,8 +89,8 @@ bool addKeyFor(Display* display, const char* keysymName) {
     int last = 0;
     XDisplayKeycodes(display, &first, &last);
     int perCode = 0;
-    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1,
-                                      &perCode);
+    KeySym* map =
+        XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
     if (map == nullptr)
         return false;
     int spare = 0;
