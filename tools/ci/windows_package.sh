@@ -107,7 +107,8 @@ stage="uninstalling silently"
 timeout 300 wine "$programs/Uninstall.exe" /S
 within 120 test ! -e "$programs" || fail "$programs is still there: $(ls -A "$programs")"
 within 30 test ! -e "$start_menu" || fail "the Start-menu entry is still there"
-! timeout 60 wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the list of programs still has Trivanta"
+! timeout 60 wine reg query "$uninstall_key" >/dev/null 2>&1 ||
+    fail "the list of programs still has Trivanta"
 
 stage="stopping the X server"
 kill "$xvfb_pid"
