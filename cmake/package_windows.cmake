@@ -4,13 +4,9 @@
 # %LOCALAPPDATA%\Programs\Trivanta, with a Start-menu entry and an uninstaller.
 install(TARGETS trivanta RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
-# The licence page of the installer shows the licence, or the README where there is none.
-if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
-    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
-    set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-else()
-    set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/README.md)
-endif()
+# The installer's licence page shows the licence.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME trivanta)
@@ -32,10 +28,14 @@ set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
 set(CPACK_NSIS_MUI_ICON ${TRIVANTA_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${TRIVANTA_ICON})
 
-# CPack's own installer script asks for administrator rights and writes for all users. The copy
-# made here from it, which CPack finds first, asks for none and writes for the current user.
+# CPack's own installer script makes a 32-bit installer that asks for administrator rights and
+# writes for all users. The copy made here from it, which CPack finds first, makes a 64-bit
+# Unicode one (Debian's nsis carries its stubs and plugins) that runs wherever the game does,
+# Wine's 64-bit half included, asks for no rights and writes for the current user.
 set(TRIVANTA_NSIS_TEMPLATES ${PROJECT_BINARY_DIR}/nsis)
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in TRIVANTA_NSIS_SCRIPT)
+string(REPLACE "; CPack install script designed for a nmake build"
+       "Target amd64-unicode" TRIVANTA_NSIS_SCRIPT "${TRIVANTA_NSIS_SCRIPT}")
 string(REPLACE "RequestExecutionLevel admin" "RequestExecutionLevel user"
        TRIVANTA_NSIS_SCRIPT "${TRIVANTA_NSIS_SCRIPT}")
 string(REPLACE "SetShellVarContext all" "SetShellVarContext current"

@@ -20,9 +20,11 @@ struct JpegPicture {
     PixelBuffer pixels;
 };
 
-// Decodes `count` bytes of JPEG. Corrupt, truncated or foreign bytes, and pictures the decoder
-// had to patch up (it warns of those), are NotAPicture; `picture` is then left empty. Greyscale
-// pictures come out grey, CMYK and YCCK ones converted to RGB.
+// Decodes `count` bytes of JPEG. Corrupt, truncated or foreign bytes, pictures the decoder had to
+// patch up (it warns of those) and arithmetic-coded pictures are NotAPicture; `picture` is then
+// left empty. Windows' own decoder reads no arithmetic coding, so no system loads it and a
+// picture loads on every system or on none. Greyscale pictures come out grey, CMYK and YCCK ones
+// converted to RGB.
 JpegResult decodeJpeg(const void* data, size_t count, JpegPicture& picture);
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Rasterising with FreeType; the files come from platform/linux/font_match.h.
+// Finding faces and rasterising with FreeType; the files come from platform/linux/font_match.h.
 #include "platform/font.h"
 
 #include <ft2build.h>
@@ -7,12 +7,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
-#include <memory>
 #include <string>
 #include <utility>
 
+#include "platform/face_finder.h"
 #include "platform/linux/font_match.h"
 
 namespace platform {
@@ -55,36 +54,6 @@ FT_Face openFace(const FontFile& file) {
 bool hasChar(const FontFace& face, char32_t cp) {
     return std::any_of(face.faces.begin(), face.faces.end(),
                        [cp](FT_Face ft) { return FT_Get_Char_Index(ft, cp) != 0; });
-}
-
-// Says once per process that text will show boxes, and what to do about it.
-void warnOfMissingFonts(bool anyFace) {
-    static bool warned = false;
-    if (warned)
-        return;
-    warned = true;
-    std::fputs(anyFace ? "Trivanta: no installed font has Chinese characters, so they are drawn "
-                         "as boxes; install a Chinese font such as fonts-wqy-zenhei.\n"
-                       : "Trivanta: no fonts found, so all text is drawn as boxes; install a "
-                         "font such as fonts-wqy-zenhei.\n",
-               stderr);
-}
-
-std::unique_ptr<FontFace> buildFace(std::string_view gbkName) {
-    auto face = std::make_unique<FontFace>();
-    for (const FontFile& file : fontFilesFor(gbkName)) {
-        if (FT_Face ft = openFace(file))
-            face->faces.push_back(ft);
-    }
-    if (!hasChar(*face, kChineseProbe)) {
-        // Latin text can still be drawn when nothing covers Chinese.
-        if (auto file = anyFontFile()) {
-            if (FT_Face ft = openFace(*file))
-                face->faces.push_back(ft);
-        }
-        warnOfMissingFonts(!face->faces.empty());
-    }
-    return face;
 }
 
 // A face for a character that no face of the requested chain has; null when none has it.
@@ -182,16 +151,20 @@ std::optional<GlyphBitmap> fitGlyph(FT_Face ft, FT_UInt index, const GlyphCell& 
 
 }  // namespace
 
-const FontFace& fontFaceNamed(std::string_view gbkName) {
-    static std::map<std::string, std::unique_ptr<FontFace>, std::less<>> faces;
-    auto found = faces.find(gbkName);
-    if (found == faces.end())
-        found = faces.emplace(gbkName, buildFace(gbkName)).first;
-    return *found->second;
-}
-
-const FontFace& defaultFontFace() {
-    static const FontFace& face = fontFaceNamed(kSansFaceName);
+const FontFace* findFontFace(std::string_view gbkName) {
+    auto* face = new FontFace();
+    for (const FontFile& file : fontFilesFor(gbkName)) {
+        if (FT_Face ft = openFace(file))
+            face->faces.push_back(ft);
+    }
+    if (!hasChar(*face, kChineseProbe)) {
+        // Latin text can still be drawn when nothing covers Chinese.
+        if (auto file = anyFontFile()) {
+            if (FT_Face ft = openFace(*file))
+                face->faces.push_back(ft);
+        }
+        warnOfMissingFonts(!face->faces.empty(), "fonts-wqy-zenhei");
+    }
     return face;
 }
 

@@ -69,7 +69,7 @@ bool runDecoder(Decoder& dec, const void* data, size_t count) {
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, static_cast<const unsigned char*>(data), count);
     jpeg_read_header(&info, TRUE);
-    if (info.image_width > kMaxJpegSide || info.image_height > kMaxJpegSide)
+    if (info.image_width > kMaxJpegSide || info.image_height > kMaxJpegSide || info.arith_code)
         return false;
     info.out_color_space = outputSpace(info.jpeg_color_space);
     jpeg_start_decompress(&info);

@@ -6,12 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
-#include <memory>
 #include <string>
 #include <tuple>
 
+#include "platform/face_finder.h"
 #include "platform/win32/font_faces.h"
 
 namespace platform {
@@ -110,37 +109,6 @@ bool hasCharacter(const std::wstring& family, wchar_t unit) {
            index != 0xFFFF;
 }
 
-// Says once per process that text will show boxes, and what to do about it.
-void warnOfMissingFonts(bool anyFace) {
-    static bool warned = false;
-    if (warned)
-        return;
-    warned = true;
-    std::fputs(anyFace ? "Trivanta: no installed font has Chinese characters, so they are drawn "
-                         "as boxes; install a Chinese font such as SimHei or SimSun.\n"
-                       : "Trivanta: no fonts found, so all text is drawn as boxes.\n",
-               stderr);
-}
-
-std::unique_ptr<FontFace> buildFace(std::string_view gbkName) {
-    auto face = std::make_unique<FontFace>();
-    face->families = win32::familiesFor(gbkName);
-    const auto hasChinese = [](const std::wstring& family) {
-        return hasCharacter(family, kChineseProbe);
-    };
-    if (std::none_of(face->families.begin(), face->families.end(), hasChinese)) {
-        if (auto chinese = win32::anyChineseFamily(); chinese && hasChinese(*chinese)) {
-            face->families.push_back(*chinese);
-            return face;
-        }
-        // Latin text can still be drawn when nothing covers Chinese.
-        if (auto latin = win32::anyLatinFamily())
-            face->families.push_back(*latin);
-        warnOfMissingFonts(!face->families.empty());
-    }
-    return face;
-}
-
 int textWidth(HDC dc, const std::wstring& units) {
     SIZE size{};
     GetTextExtentPoint32W(dc, units.data(), static_cast<int>(units.size()), &size);
@@ -205,16 +173,22 @@ std::optional<GlyphBitmap> fitGlyph(const std::wstring& family, const std::wstri
 
 }  // namespace
 
-const FontFace& fontFaceNamed(std::string_view gbkName) {
-    static std::map<std::string, std::unique_ptr<FontFace>, std::less<>> faces;
-    auto found = faces.find(gbkName);
-    if (found == faces.end())
-        found = faces.emplace(gbkName, buildFace(gbkName)).first;
-    return *found->second;
-}
-
-const FontFace& defaultFontFace() {
-    static const FontFace& face = fontFaceNamed(kSansFaceName);
+const FontFace* findFontFace(std::string_view gbkName) {
+    auto* face = new FontFace();
+    face->families = win32::familiesFor(gbkName);
+    const auto hasChinese = [](const std::wstring& family) {
+        return hasCharacter(family, kChineseProbe);
+    };
+    if (std::none_of(face->families.begin(), face->families.end(), hasChinese)) {
+        if (auto chinese = win32::anyChineseFamily(); chinese && hasChinese(*chinese)) {
+            face->families.push_back(*chinese);
+            return face;
+        }
+        // Latin text can still be drawn when nothing covers Chinese.
+        if (auto latin = win32::anyLatinFamily())
+            face->families.push_back(*latin);
+        warnOfMissingFonts(!face->families.empty(), "SimHei or SimSun");
+    }
     return face;
 }
 

@@ -1,6 +1,6 @@
 // JPEG decoding with the Windows Imaging Component, with the Linux build's rules: only JPEG
-// pictures load, none larger than kMaxJpegSide each way, and none that end before their
-// end-of-image marker.
+// pictures load, none larger than kMaxJpegSide each way, none arithmetic-coded (Wine's decoder
+// reads those where Windows' does not), and none that end before their end-of-image marker.
 #include "platform/jpeg.h"
 
 #include <objbase.h>
@@ -62,10 +62,16 @@ bool isFrameMarker(unsigned char marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-// Whether the bytes can hold the picture their frame header claims: every 8 x 8 block of it
-// takes at least a bit. The decoder would otherwise fill a picture that claims 16384 x 16384
-// pixels from a few bytes with grey, at a cost of a gigabyte and minutes.
-bool holdsItsBlocks(const unsigned char* bytes, size_t count) {
+// Of the start-of-frame markers, those from 0xC9 on begin arithmetic-coded pictures.
+bool isArithmeticFrame(unsigned char marker) {
+    return marker >= 0xC9;
+}
+
+// Whether the frame header is one the decoder may read: Huffman-coded, and with bytes enough for
+// the picture it claims, every 8 x 8 block of which takes at least a bit. The decoder would
+// otherwise fill a picture that claims 16384 x 16384 pixels from a few bytes with grey, at a
+// cost of a gigabyte and minutes.
+bool readableFrame(const unsigned char* bytes, size_t count) {
     size_t at = 2;
     while (at + 9 <= count && bytes[at] == 0xFF) {
         const unsigned char marker = bytes[at + 1];
@@ -73,7 +79,7 @@ bool holdsItsBlocks(const unsigned char* bytes, size_t count) {
             const uint64_t height = bigEndian16(bytes + at + 5);
             const uint64_t width = bigEndian16(bytes + at + 7);
             const uint64_t blocks = ((width + 7) / 8) * ((height + 7) / 8);
-            return count * 8 >= blocks;
+            return !isArithmeticFrame(marker) && count * 8 >= blocks;
         }
         at += 2 + bigEndian16(bytes + at + 2);
     }
@@ -141,7 +147,7 @@ JpegResult readPixels(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
 JpegResult decodeJpeg(const void* data, size_t count, JpegPicture& picture) {
     if (data == nullptr || count == 0 || count > MAXDWORD ||
         !framedAsJpeg(static_cast<const unsigned char*>(data), count) ||
-        !holdsItsBlocks(static_cast<const unsigned char*>(data), count)) {
+        !readableFrame(static_cast<const unsigned char*>(data), count)) {
         return JpegResult::NotAPicture;
     }
     startCom();

@@ -1,6 +1,8 @@
 // Sleeping as precisely as Windows allows: on a high-resolution waitable timer where Windows
 // has one (10, version 1803, and later), else on the plain sleep with the system's timer
-// resolution raised to a millisecond.
+// resolution raised to a millisecond. Under Wine, which takes the timer's high-resolution flag
+// but wakes its timers on a millisecond tick, on the system's own delay, which Wine keeps to the
+// microsecond.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +21,11 @@ public:
 
     void sleepNs(int64_t nanoseconds);
 
+    // Waits on the system's delay call, in units of 100 ns; null where it is not the best wait.
+    using DelayExecution = LONG(NTAPI*)(BOOLEAN alertable, LARGE_INTEGER* interval);
+
 private:
+    DelayExecution delay_ = nullptr;
     HANDLE timer_ = nullptr;
 };
 

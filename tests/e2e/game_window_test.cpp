@@ -107,7 +107,7 @@ TEST_F(GameWindow, OpensWithTheLogoThenShowsTheMenu) {
     EXPECT_EQ(client.height, 640);
     const double menuAfter = secondsSince(appeared_);
     EXPECT_GT(menuAfter, 3.0);
-    EXPECT_LT(menuAfter, 5.0 * kSlowdown);
+    EXPECT_LT(menuAfter, 5.0 * slowdown());
     // The title in yellow, three blue-framed buttons, the first ringed in green.
     EXPECT_EQ(game().pixel(293, 335), kGreen);
     EXPECT_EQ(game().pixel(190, 420), kBlue);
@@ -153,7 +153,7 @@ TEST_F(GameWindow, PiecesFallAtTheFirstLevelsSpeedAndQQuits) {
     std::this_thread::sleep_for(1500ms);
     const int second = lowestBlockRow(game());
     const double speed = (second - first) / secondsSince(firstSeen);
-    EXPECT_GT(speed, 35.0 / kSlowdown);
+    EXPECT_GT(speed, 35.0 / slowdown());
     EXPECT_LT(speed, 65.0);
 
     ASSERT_TRUE(game().type("q"));
@@ -181,19 +181,19 @@ TEST_F(GameWindow, DroppedPiecesEndTheGameOnTheGameOverScreen) {
 TEST_F(GameWindow, ExitEndsTheProgramWithCodeZero) {
     waitForMenu();
     ASSERT_TRUE(game().type("s s space"));
-    EXPECT_EQ(game().process().waitExit(3 * kSlowdown), 0);
+    EXPECT_EQ(game().process().waitExit(3 * slowdown()), 0);
 }
 
 TEST_F(GameWindow, TheCloseButtonDuringTheLogoEndsTheProgramWithCodeZero) {
     std::this_thread::sleep_for(500ms);
-    EXPECT_EQ(game().closeAndWait(2 * kSlowdown).code, 0);
+    EXPECT_EQ(game().closeAndWait(2 * slowdown()).code, 0);
 }
 
 TEST_F(GameWindow, TheCloseButtonDuringAGameEndsTheProgramWithCodeZero) {
     waitForMenu();
     ASSERT_TRUE(game().type("space"));
     ASSERT_TRUE(holdsWithin(3, [&] { return lowestBlockRow(game()) > 60; }));
-    EXPECT_EQ(game().closeAndWait(2 * kSlowdown).code, 0);
+    EXPECT_EQ(game().closeAndWait(2 * slowdown()).code, 0);
 }
 
 // On a desktop that asks for twice the size the window is twice as large each way, and shows

@@ -1,6 +1,6 @@
 // Characters typed into the Windows window, which Windows hands over as UTF-16 code units, reach
-// the queues as GBK bytes whatever the system's code page. (Wine's keyboard driver types only
-// what its keyboard layout has, so the window tests cannot type a Chinese character there.)
+// the queues as GBK bytes whatever the system's code page; the window tests type only what a
+// keyboard can, this also what it cannot (surrogate pairs, characters outside the code page).
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -36,9 +36,9 @@ void closeWithinTheBound(ProgramWindow& program, int latestMs) {
     const int delayMs = randomDelayMs(latestMs);
     SCOPED_TRACE("closed " + std::to_string(delayMs) + " ms into the moment");
     std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-    const Ending ending = program.closeAndWait(kPatienceSeconds * kSlowdown);
+    const Ending ending = program.closeAndWait(kPatienceSeconds * slowdown());
     EXPECT_EQ(ending.code, 0) << "(trivanta_close_moment's 3: the moment was over before)";
-    EXPECT_LT(ending.ms, kCloseWithinMs * kSlowdown);
+    EXPECT_LT(ending.ms, kCloseWithinMs * slowdown());
 }
 
 TEST(CloseAtAMoment, DuringTheLogo) {

@@ -35,10 +35,14 @@ std::string quoted(const std::string& word) {
 
 }  // namespace
 
+double slowdown() {
+    return testingWindowsBuild() ? 3 * kSlowdown : kSlowdown;
+}
+
 bool holdsWithin(double seconds, const std::function<bool()>& condition) {
     const Clock::time_point start = Clock::now();
     while (!condition()) {
-        if (secondsSince(start) > seconds * kSlowdown)
+        if (secondsSince(start) > seconds * slowdown())
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

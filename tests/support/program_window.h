@@ -21,6 +21,10 @@ inline constexpr double kSlowdown = 4;
 inline constexpr double kSlowdown = 1;
 #endif
 
+// How much longer the programs tested may take: kSlowdown, and under Wine, which passes every
+// window message and every exit through its server, three times that on a loaded machine.
+double slowdown();
+
 // Polls every 10 ms until the condition holds; false once `seconds` (times the slowdown) have
 // passed without it.
 bool holdsWithin(double seconds, const std::function<bool()>& condition);

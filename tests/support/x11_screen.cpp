@@ -2,6 +2,7 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "tests/support/program_window.h"
@@ -78,6 +79,30 @@ bool focusWhenViewable(Display* display, ::Window window) {
     if (!viewable)
         return false;
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+    return true;
+}
+
+bool addKeyFor(Display* display, const char* keysymName) {
+    KeySym keysym = XStringToKeysym(keysymName);
+    int first = 0;
+    int last = 0;
+    XDisplayKeycodes(display, &first, &last);
+    int perCode = 0;
+    KeySym* map =
+        XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+    if (map == nullptr)
+        return false;
+    int spare = 0;
+    for (int code = first; code <= last && spare == 0 && keysym != NoSymbol; ++code) {
+        const KeySym* symbols = map + static_cast<ptrdiff_t>(code - first) * perCode;
+        if (std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; }))
+            spare = code;
+    }
+    XFree(map);
+    if (spare == 0)
+        return false;
+    XChangeKeyboardMapping(display, spare, 1, &keysym, 1);
     XSync(display, False);
     return true;
 }

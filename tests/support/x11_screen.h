@@ -17,6 +17,13 @@
 // one the test must). Returns false when it does not appear within 30 seconds.
 bool focusWhenViewable(Display* display, ::Window window);
 
+// Adds a key that types the keysym named (as XStringToKeysym names it: "U4E2D") to the keyboard,
+// on a key code that had none, as a keyboard layout with that character would have it; false
+// when the keysym is unknown or no key code is free. A program that reads the layout as it
+// starts (Wine does) then knows the key, whereas a key that xdotool makes up while the program
+// runs may reach it before it has noticed the new layout.
+bool addKeyFor(Display* display, const char* keysymName);
+
 // The window's pixels as 0x00RRGGBB, row by row, from (x, y), width x height; empty when the
 // window cannot be read.
 struct ScreenArea {

@@ -21,6 +21,18 @@ namespace {
 // Where the server writes its display number once it accepts connections.
 constexpr int kDisplayFdInServer = 3;
 constexpr int kStartTimeoutMs = 20'000;
+// How long the server may take to end by itself once the test's connection is gone.
+constexpr int kEndTimeoutMs = 20'000;
+
+// Waits for the process to end, polling every 10 ms; false when it still runs after `ms`.
+bool endsWithin(pid_t pid, int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            return true;
+        usleep(10'000);
+    }
+    return false;
+}
 
 // Appending, rather than adding a literal and a temporary, avoids a false warning of GCC 12.
 std::string joined(std::string text, int number, const char* after = "") {
@@ -90,7 +102,10 @@ std::optional<int> Xvfb::startServer(const XvfbOptions& options) {
 Xvfb::~Xvfb() {
     if (connection_ != nullptr)
         XCloseDisplay(connection_);
-    if (pid_ > 0) {
+    // The server ends by itself once its last client is gone. Under Wine that is the desktop
+    // process, which outlives a program by a moment; a server killed under it leaves the desktop
+    // half closed for the next program, whose window Wine then refuses.
+    if (pid_ > 0 && !endsWithin(pid_, kEndTimeoutMs)) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }

@@ -109,13 +109,7 @@ status=0
     fail "an unknown argument gave exit code $status and no usage on standard error"
 
 stage="starting a private X server"
-# The server picks a free display and writes its number to file descriptor 3 once it accepts
-# connections.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 800x800x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-within 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
+start_xvfb "$work"
 
 stage="starting the installed game"
 # The window is found by the process id on it (_NET_WM_PID), so finding it checks that too.
@@ -138,16 +132,8 @@ done
     fail "WM_CLIENT_MACHINE is not $(hostname)"
 
 stage="waiting for the menu"
-# After the start-up logo, the menu rings "start" in green inside its blue button frame. The
-# screenshot is of the whole screen, so the window's place on it is added.
 screenshot=$build/package-screen.png
-menu_shown() {
-    import -window root "$screenshot" &&
-        [ "$(convert "$screenshot" -depth 8 \
-                 -format "%[hex:p{$((X + 186)),$((Y + 296))}] %[hex:p{$((X + 190)),$((Y + 300))}]" \
-                 info:)" = "00FF00 0000FF" ]
-}
-within 15 menu_shown || fail "no menu within 15 s; the last screenshot is $screenshot"
+within 15 shows_the_menu "$X" "$Y" || fail "no menu within 15 s; the last screenshot is $screenshot"
 
 stage="leaving through the menu"
 end_with_keys "$game_pid" "$window" s s space

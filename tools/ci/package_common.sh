@@ -1,7 +1,8 @@
-# What tools/ci/package.sh and tools/ci/package_examples.sh share: one message saying which stage
-# failed, waiting for a condition, and watching a program's window on the X server DISPLAY names.
+# What tools/ci/package.sh, tools/ci/package_examples.sh and tools/ci/windows_package.sh share:
+# one message saying which stage failed, waiting for a condition, a private X server, and
+# watching a program's window on the X server DISPLAY names.
 # Sourced by them after they set `script` to their own name.
-#   needs: xdotool imagemagick
+#   needs: xvfb xdotool imagemagick
 
 # Each stage names itself, so that whatever fails ends the run with one message saying where.
 stage=""
@@ -22,10 +23,21 @@ within() {  # within <seconds> <command>...
     done
 }
 
+# Starts a private X server with a screen of 800 x 800, which picks a free display and writes
+# its number to file descriptor 3 once it accepts connections; sets DISPLAY to it and xvfb_pid
+# to its process. The folder keeps its display number and log.
+start_xvfb() {  # start_xvfb <folder>
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 800x800x24 3>"$1/display" >"$1/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    within 20 test -s "$1/display" || fail "Xvfb did not start: $(cat "$1/xvfb.log")"
+    DISPLAY=":$(cat "$1/display")"
+    export DISPLAY
+}
+
 # The visible window of a process, found by the process id the runtime gives its windows; fails
-# when none shows within ten seconds.
-window_of() {  # window_of <pid>
-    timeout 10 xdotool search --sync --onlyvisible --pid "$1" | head -n 1
+# when none shows within the seconds given, ten by default.
+window_of() {  # window_of <pid> [seconds]
+    timeout "${2:-10}" xdotool search --sync --onlyvisible --pid "$1" | head -n 1
 }
 
 # Whether the window shows more than one colour: its program drew a frame and it is on screen.
@@ -34,19 +46,29 @@ shows_a_picture() {  # shows_a_picture <window>
     colours=$(import -window "$1" png:- | identify -format '%k' -) && [ "$colours" -gt 1 ]
 }
 
+# Whether the screen shows the game's menu in a client area whose top-left corner is at (x, y):
+# after the start-up logo the menu rings "start" in green inside its blue button frame. Leaves
+# the screenshot in the file `screenshot` names.
+shows_the_menu() {  # shows_the_menu <x> <y>
+    import -window root "$screenshot" &&
+        [ "$(convert "$screenshot" -depth 8 \
+                 -format "%[hex:p{$(($1 + 186)),$(($2 + 296))}] %[hex:p{$(($1 + 190)),$(($2 + 300))}]" \
+                 info:)" = "00FF00 0000FF" ]
+}
+
 # Whether the process has ended.
 ended() {  # ended <pid>
     ! kill -0 "$1" 2>/dev/null
 }
 
-# Types the keys into the window, waits up to five seconds for its process to end, and fails
+# Types the keys into the window, waits up to 30 seconds for its process to end, and fails
 # unless it exited with 0.
 end_with_keys() {  # end_with_keys <pid> <window> <key>...
     local pid=$1 window=$2 status=0
     shift 2
-    timeout 5 xdotool windowfocus --sync "$window"
+    timeout 30 xdotool windowfocus --sync "$window"
     xdotool key --delay 100 "$@"
-    within 5 ended "$pid" || fail "the program still runs 5 s after $*"
+    within 30 ended "$pid" || fail "the program still runs 30 s after $*"
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || fail "the program exited with $status"
 }

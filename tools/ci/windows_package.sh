@@ -1,74 +1,119 @@
 #!/usr/bin/env bash
-# Builds the Windows ZIP and installer of a Windows build folder with CPack, and tries both under
-# Wine on a private X server: the unpacked program and the installed one start and reach the
-# menu, the installer makes the Start-menu entry and the uninstaller removes everything again.
-#   tools/ci/windows_package.sh build-win
-set -euo pipefail
+# Builds the Windows ZIP and installer of a Windows build folder with CPack and tries both under
+# Wine on a private X server, as a player would: the ZIP holds the program, the README and the
+# licence, and its program shows the menu; the installer, run silently, installs for this user
+# only (it asks for no administrator rights and writes nothing for all users), makes the
+# Start-menu entry, and its program shows the menu; the uninstaller removes it all again.
+#   tools/ci/windows_package.sh build-win     with the Wine prefix tools/ci/wine_prefix.sh makes
+# Needs, besides the Windows build: wine wine64 nsis xvfb xdotool x11-utils imagemagick
+set -Eeuo pipefail
 
 cd "$(dirname "$0")/../.."
+script=windows_package.sh
+source tools/ci/package_common.sh
 build=${1:?usage: tools/ci/windows_package.sh <Windows build folder>}
-. tools/ci/wine_prefix.sh "$build"
-
+source tools/ci/wine_prefix.sh "$build"
 work=$(mktemp -d)
-server_pid=
+screenshot=$build/windows-package-screen.png
+
+program_pid=""
+xvfb_pid=""
+# Whatever the run left behind when it stops early: the program and the server.
 cleanup() {
-    [ -z "$server_pid" ] || kill "$server_pid" 2>/dev/null || true
+    trap - ERR
+    if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Polls a condition every half second; fails after the given number of seconds.
-within() {  # within <seconds> <command>...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.5
-    done
+# A path of the Wine prefix's Windows for one of its environment variables, as a Unix path.
+windows_folder() {  # windows_folder <variable>
+    timeout 60 winepath -u "$(timeout 60 wine cmd /c echo "%$1%" | tr -d '\r')"
 }
 
-menu_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"Trivanta": ("trivanta.exe"'; }
-
-# Starts a program on the private server, waits for the menu's caption, and ends the program.
-reaches_menu() {  # reaches_menu <program.exe>
-    wine "$1" >/dev/null 2>&1 &
-    local program=$!
-    local shown=0
-    within 90 menu_shown && shown=1
-    kill "$program" 2>/dev/null || true
-    wait "$program" 2>/dev/null || true
-    within 30 bash -c '! xwininfo -root -tree 2>/dev/null | grep -q trivanta.exe' || true
-    [ $shown -eq 1 ]
+captioned_trivanta() {  # captioned_trivanta <window>
+    [ "$(xdotool getwindowname "$1")" = Trivanta ]
 }
 
-(cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
+# Starts a program, waits for its menu and leaves through it, which must end it with 0. Wine
+# draws the window's frame inside its X window: the frame is as wide on the left, the right and
+# the bottom, and the caption adds to the top.
+shows_menu_and_quits() {  # shows_menu_and_quits <program.exe>
+    wine "$1" >"$work/program.log" 2>&1 &
+    program_pid=$!
+    local window
+    window=$(window_of "$program_pid" 90) || fail "no window within 90 s: $(cat "$work/program.log")"
+    within 60 captioned_trivanta "$window" ||
+        fail "the window's caption is not Trivanta within 60 s"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local side=$(((WIDTH - 480) / 2))
+    within 30 shows_the_menu $((X + side)) $((Y + HEIGHT - 640 - side)) ||
+        fail "no menu within 30 s; the last screenshot is $screenshot"
+    end_with_keys "$program_pid" "$window" s s space
+    program_pid=""
+}
+
+stage="making the ZIP and the installer"
+(cd "$build" && cpack -G "ZIP;NSIS") >"$work/cpack.log" 2>&1 || fail "$(tail -n 20 "$work/cpack.log")"
 zip=$(realpath "$build"/trivanta-*-win64.zip)
 installer=$(realpath "$build"/trivanta-*-win64.exe)
-echo "packages: $(du -h "$zip" "$installer" | awk '{printf "%s %s  ", $2, $1}')"
+echo "$script: $(du -h "$zip" "$installer" | awk '{printf "%s %s  ", $2, $1}')"
 
-# The server picks a free display number and writes it to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-server_pid=$!
-within 20 test -s "$work/display"
-export DISPLAY=:$(head -n1 "$work/display")
+stage="starting a private X server"
+start_xvfb "$work"
 
-echo "The ZIP: unpacked, its program reaches the menu."
+stage="unpacking the ZIP"
 (cd "$work" && cmake -E tar xf "$zip")
-unpacked=$(ls -d "$work"/trivanta-*-win64)
-test -f "$unpacked/trivanta.exe" && test -f "$unpacked/README.md"
-reaches_menu "$unpacked/trivanta.exe"
+unpacked=$(basename "$zip" .zip)
+(cd "$work/$unpacked" && ls) >"$work/zip-files"
+printf '%s\n' LICENSE README.md trivanta.exe | cmp -s - "$work/zip-files" ||
+    fail "the ZIP holds $(tr '\n' ' ' <"$work/zip-files")instead of LICENSE README.md trivanta.exe"
 
-echo "The installer: silent, for this user, with a Start-menu entry."
-programs=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/Programs/Trivanta
-menu=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs/Trivanta
-wine "$installer" /S
-within 60 test -f "$programs/Uninstall.exe"
-test -f "$programs/trivanta.exe"
-ls "$menu"/*.lnk >/dev/null
-reaches_menu "$programs/trivanta.exe"
+stage="asking the unpacked program for its version"
+# Asked at a prompt it answers there; here standard output is a pipe, written in Windows' lines.
+version=${unpacked#trivanta-}
+version=${version%-win64}
+answer=$(timeout 60 wine "$work/$unpacked/trivanta.exe" --version | tr -d '\r')
+[ "$answer" = "trivanta $version" ] || fail "--version answered \"$answer\", not trivanta $version"
 
-echo "The uninstaller removes the program and its entry."
-wine "$programs/Uninstall.exe" /S
-within 60 test ! -e "$programs/trivanta.exe"
-within 30 test ! -e "$menu"
-echo "Windows packages: all checks passed"
+stage="starting the unpacked program"
+shows_menu_and_quits "$work/$unpacked/trivanta.exe"
+
+stage="installing silently"
+# The installer's manifest asks Windows to run it as the user who started it, not as an
+# administrator.
+grep -aq 'level="asInvoker"' "$installer" || fail "the installer asks for administrator rights"
+programs=$(windows_folder LOCALAPPDATA)/Programs/Trivanta
+start_menu=$(windows_folder APPDATA)"/Microsoft/Windows/Start Menu/Programs/Trivanta"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trivanta'
+timeout 300 wine "$installer" /S
+for file in trivanta.exe README.md LICENSE Uninstall.exe; do
+    [ -f "$programs/$file" ] || fail "$programs/$file is not there"
+done
+# The Start-menu entry starts the installed program, whose icon it shows.
+grep -aq 'trivanta.exe' "$start_menu/Trivanta.lnk" ||
+    fail "no Start-menu entry for trivanta.exe in $start_menu"
+timeout 60 wine reg query "$uninstall_key" /v UninstallString >/dev/null ||
+    fail "Windows' list of programs for this user has no Trivanta"
+! timeout 60 wine reg query "${uninstall_key/HKCU/HKLM}" >/dev/null 2>&1 ||
+    fail "the installer wrote to the list of programs for all users"
+
+stage="starting the installed program"
+shows_menu_and_quits "$programs/trivanta.exe"
+
+stage="uninstalling silently"
+# The uninstaller copies itself away and runs from there, so its first process ends at once.
+timeout 300 wine "$programs/Uninstall.exe" /S
+within 120 test ! -e "$programs" || fail "$programs is still there: $(ls -A "$programs")"
+within 30 test ! -e "$start_menu" || fail "the Start-menu entry is still there"
+! timeout 60 wine reg query "$uninstall_key" >/dev/null 2>&1 ||
+    fail "the list of programs still has Trivanta"
+
+stage="stopping the X server"
+kill "$xvfb_pid"
+wait "$xvfb_pid" || true
+xvfb_pid=""
+
+echo "$script: the ZIP and the installer were checked; both programs showed the menu and quit," \
+    "and the uninstaller removed the installed one"

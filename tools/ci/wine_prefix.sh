@@ -8,14 +8,31 @@ export WINEPREFIX=$PWD/${1:?usage: . tools/ci/wine_prefix.sh <Windows build fold
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# Sets a registry value in the prefix: wine_setting <key> <name> <type> <value>
+wine_setting() {
+    timeout 120 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null
+}
+
+# The mark is made last, so that a prefix whose making was cut short is made again.
+if [ ! -f "$WINEPREFIX/set-up" ]; then
     echo "Making the Wine prefix $WINEPREFIX"
-    # Without a display Wine's first start shows nothing; it still may take a minute.
+    rm -rf "$WINEPREFIX"
+    # Without a display Wine's first start shows nothing; it still may take a minute or two.
     DISPLAY= timeout 600 wineboot -i
-    wineserver -w
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimHei /d 'WenQuanYi Zen Hei' /f >/dev/null
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /d 'AR PL UMing CN' /f >/dev/null
-    wineserver -w
+    timeout 300 wineserver -w
+    wine_setting 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
+    wine_setting 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
+    wine_setting 'HKCU\Software\Wine\Fonts\Replacements' SimHei REG_SZ 'WenQuanYi Zen Hei'
+    wine_setting 'HKCU\Software\Wine\Fonts\Replacements' SimSun REG_SZ 'AR PL UMing CN'
+    timeout 300 wineserver -w
+    touch "$WINEPREFIX/set-up"
 fi
+
+# Starts one Wine server for a whole run, kept until `wineserver -k`, and Wine's own services
+# in it. They are started here with nothing attached: the first program of a run starts them
+# otherwise, and they inherit its output, so that whoever reads that output to its end (ctest
+# listing the tests, a command substitution) waits as long as the server lives.
+start_wine_server() {
+    wineserver -p
+    timeout 300 wine wineboot </dev/null >/dev/null 2>&1
+}
