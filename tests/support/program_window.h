@@ -38,7 +38,7 @@ struct Ending {
     double ms = 0;            // from the close request to the end seen
 };
 
-class ProgramWindow {
+class ProgramWindow : public ScreenView {
 public:
     // Starts the program (on the display DISPLAY names, the server's) and waits for its window
     // of the runtime's class to appear; gives it the keyboard focus, as a window manager would.
@@ -51,8 +51,8 @@ public:
     ChildProcess& process() { return process_; }
     ::Window window() const { return window_; }
 
-    uint32_t pixel(int x, int y) const;
-    ScreenArea area(int x, int y, int width, int height) const;
+    uint32_t pixel(int x, int y) const override;
+    ScreenArea area(int x, int y, int width, int height) const override;
 
     // Types xdotool key names, separated by spaces, into the focused window, `delayMs` apart
     // (0: as fast as the server takes them). False when xdotool failed.
