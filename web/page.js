@@ -18,6 +18,19 @@
     say('<p>The game has ended &mdash; <a href="">reload</a> to play again.</p>', 'ended');
   }
 
+  // The dialog the program shows its fatal errors in (platform/web/page_library.js), which
+  // marks it used.
+  var errorDialog = document.getElementById('trivanta-error');
+  function showError(title, text) {
+    errorDialog.querySelector('.title').textContent = title;
+    errorDialog.querySelector('.text').textContent = text;
+    errorDialog.dataset.used = 'yes';
+    errorDialog.showModal();
+  }
+
+  // What the program said on its error output last, for a failure it had no window to show in.
+  var errors = [];
+
   // The program's threads share memory, which browsers allow only to pages isolated from
   // other sites' windows and resources.
   if (!self.crossOriginIsolated) {
@@ -32,17 +45,21 @@
   window.Module = {
     canvas: canvas,
     print: function(text) { console.log(text); },
-    printErr: function(text) { console.error(text); },
-    onExit: ended,
-    // A fault the program could not report itself: said in the dialog errors use.
+    printErr: function(text) {
+      console.error(text);
+      errors = errors.concat(text).slice(-10);
+    },
+    // A program that failed before it could show its error in a dialog of its own has it shown
+    // here.
+    onExit: function(code) {
+      if (code !== 0 && !errorDialog.dataset.used && errors.length > 0) {
+        showError('The game stopped', errors.join('\n'));
+      }
+      ended();
+    },
+    // A fault the program could not report itself.
     onAbort: function(what) {
-      var dialog = document.createElement('dialog');
-      dialog.id = 'trivanta-error';
-      dialog.innerHTML = '<h2>The game stopped</h2><p></p><form method="dialog">' +
-                         '<button>OK</button></form>';
-      dialog.querySelector('p').textContent = String(what);
-      document.body.appendChild(dialog);
-      dialog.showModal();
+      showError('The game stopped', String(what));
       ended();
     }
   };

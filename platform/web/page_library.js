@@ -151,20 +151,21 @@ mergeInto(LibraryManager.library, {
     TrivantaPage.context.putImageData(image, left, top);
   },
 
-  // The page may style a dialog of its own, of id "trivanta-error" with elements "title",
-  // "text" and a button; else a plain one is made.
+  // The page's dialog of id "trivanta-error", with elements of classes "title" and "text" and a
+  // button that closes it; it is marked used. A page without one gets the browser's alert.
   trivanta_page_show_error__proxy: 'sync',
   trivanta_page_show_error: function(utf8Title, utf8Text) {
+    var title = UTF8ToString(utf8Title);
+    var text = UTF8ToString(utf8Text);
     var dialog = document.getElementById('trivanta-error');
     if (!dialog) {
-      dialog = document.createElement('dialog');
-      dialog.id = 'trivanta-error';
-      dialog.innerHTML = '<h2 class="title"></h2><p class="text"></p>' +
-                         '<form method="dialog"><button>OK</button></form>';
-      document.body.appendChild(dialog);
+      window.alert(title + '\n\n' + text);
+      _trivanta_page_error_closed();
+      return;
     }
-    dialog.querySelector('.title').textContent = UTF8ToString(utf8Title);
-    dialog.querySelector('.text').textContent = UTF8ToString(utf8Text);
+    dialog.querySelector('.title').textContent = title;
+    dialog.querySelector('.text').textContent = text;
+    dialog.dataset.used = 'yes';
     dialog.addEventListener('close', function() { _trivanta_page_error_closed(); },
                             {once: true});
     dialog.showModal();
