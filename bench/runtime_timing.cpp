@@ -17,36 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/frame_timing.h"
 #include "platform/x11/backend.h"
 #include "runtime/graph.h"
 #include "tests/support/xvfb.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double percentile(std::vector<double> values, double share) {
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(share * values.size()));
-    return values[index];
-}
-
-// Times `calls` waits of `ms` and prints how far each overshot the time asked for.
-void reportWaits(const char* name, int ms, int calls, const std::function<void(int)>& wait) {
-    std::vector<double> overshoot;
-    for (int i = 0; i < calls; ++i) {
-        const Clock::time_point start = Clock::now();
-        wait(ms);
-        overshoot.push_back(msSince(start) - ms);
-    }
-    std::printf("%-12s %3d ms: earliest %+.3f ms, median overshoot %.3f ms, 99th %.3f ms\n", name,
-                ms, *std::min_element(overshoot.begin(), overshoot.end()),
-                percentile(overshoot, 0.5), percentile(overshoot, 0.99));
-}
 
 void measureWaits(int calls) {
     SDL_Init(SDL_INIT_TIMER);
@@ -57,41 +33,13 @@ void measureWaits(int calls) {
     SDL_Quit();
 }
 
-void measureCadence() {
-    constexpr int kFrames = 600;
-    delayrate(60);
-    const Clock::time_point start = Clock::now();
-    for (int i = 0; i < kFrames; ++i)
-        delayrate(60);
-    std::printf("delayrate(60) over %d frames: mean period %.4f ms (16.6667 asked)\n", kFrames,
-                msSince(start) / kFrames);
-}
-
-// One presentation of a wholly redrawn page to a window of its own on the given server.
-void measurePresentation(const Xvfb& server, const char* how) {
+// One presentation of a wholly redrawn page to a window of its own on the given server, each
+// pixel shown `scale` device pixels each way.
+void measurePresentation(const Xvfb& server, const std::string& how, int scale) {
     setenv("DISPLAY", server.name().c_str(), 1);
-    std::string error;
-    platform::WindowRequest wanted;
-    wanted.width = 480;
-    wanted.height = 640;
-    wanted.className = "TrivantaTiming";
-    wanted.caption = "timing";
-    std::unique_ptr<platform::Window> window = platform::x11::backend().createWindow(wanted, error);
-    if (!window) {
-        std::printf("%s: no window: %s\n", how, error.c_str());
-        return;
-    }
-    window->show(true);
-    std::vector<uint32_t> page(480 * 640);
-    std::vector<double> times;
-    for (uint32_t frame = 0; frame < 300; ++frame) {
-        std::fill(page.begin(), page.end(), (frame * 0x010203u) & 0xFFFFFF);
-        const Clock::time_point start = Clock::now();
-        window->present(page.data(), 480, 480, 640);
-        times.push_back(msSince(start));
-    }
-    std::printf("present 480 x 640 with %-14s median %.3f ms, 99th %.3f ms\n", how,
-                percentile(times, 0.5), percentile(times, 0.99));
+    setenv("TRIVANTA_SCALE", std::to_string(scale).c_str(), 1);
+    const std::string label = "scale " + std::to_string(scale) + ", " + how;
+    ::measurePresentation(platform::x11::backend(), label.c_str());
 }
 
 double cpuSecondsOf(pid_t pid) {
@@ -105,33 +53,11 @@ double cpuSecondsOf(pid_t pid) {
     return static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// The main menu's frame: seven bars and three labels, a 5 ms wait, then the column erased.
-void menuFrame(int selection) {
-    setbrushcolor(0x00FF00);
-    fillbar(186, 296 + 60 * selection, 294, 336 + 60 * selection);
-    setbrushcolor(0x0000FF);
-    fillbar(190, 300, 290, 332);
-    fillbar(190, 360, 290, 392);
-    fillbar(190, 420, 290, 452);
-    setbrushcolor(0x000000);
-    fillbar(192, 302, 288, 330);
-    fillbar(192, 362, 288, 390);
-    fillbar(192, 422, 288, 450);
-    setpencolor(0x0000FF);
-    setfontface(24, 12, FACE_SONG);
-    drawtext(210, 302, "start");
-    drawtext(216, 362, "help");
-    drawtext(216, 422, "exit");
-    delayframe(5);
-    setbrushcolor(0x000000);
-    fillbar(186, 294, 296, 456);
-}
-
 void measureMenuLoad(const Xvfb& server) {
     constexpr double kSeconds = 10;
     const double serverBefore = cpuSecondsOf(server.pid());
     const double selfBefore = cpuSecondsOf(getpid());
-    const Clock::time_point start = Clock::now();
+    const TimingClock::time_point start = TimingClock::now();
     while (msSince(start) < kSeconds * 1000)
         menuFrame(0);
     const double wall = msSince(start) / 1000;
@@ -146,8 +72,10 @@ int main(int argc, char** argv) {
     const int calls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const std::string only = argc > 2 ? argv[2] : "";
     auto wanted = [&](const char* part) { return only.empty() || only == part; };
-    Xvfb server;
-    Xvfb serverWithoutSharedMemory(XvfbOptions{24, false});
+    // Screens with room for the window enlarged twice.
+    Xvfb server(XvfbOptions{.width = 1280, .height = 1400});
+    Xvfb serverWithoutSharedMemory(
+        XvfbOptions{.sharedMemory = false, .width = 1280, .height = 1400});
     if (!server.running() || !serverWithoutSharedMemory.running()) {
         std::fprintf(stderr, "no X server: %s\n", server.error().c_str());
         return 1;
@@ -161,8 +89,10 @@ int main(int argc, char** argv) {
     if (wanted("cadence"))
         measureCadence();
     if (wanted("present")) {
-        measurePresentation(server, "XShmPutImage:");
-        measurePresentation(serverWithoutSharedMemory, "XPutImage:");
+        for (const int scale : {1, 2}) {
+            measurePresentation(server, "XShmPutImage:", scale);
+            measurePresentation(serverWithoutSharedMemory, "XPutImage:", scale);
+        }
     }
     return 0;
 }

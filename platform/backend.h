@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "platform/rect.h"
@@ -38,6 +39,8 @@ struct WindowRequest {
     bool topmost = false;
     const char* className = "";
     const char* caption = "";  // GBK
+    // The window's icon in the layout of platform/icon.h; empty leaves the window system's own.
+    std::span<const uint32_t> icon;
 };
 
 enum class Cursor { Hidden, Arrow };

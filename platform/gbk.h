@@ -1,4 +1,6 @@
-// GBK (code page 936) byte strings: splitting them into characters and decoding those.
+// GBK (code page 936) byte strings: splitting them into characters and decoding those. Splitting
+// and spelling in UTF-8 are the same everywhere; decodeGbk and encodeGbk are the operating
+// system's code page conversion (platform/linux/code_page.cpp on Linux).
 #pragma once
 
 #include <cstdint>

@@ -28,14 +28,12 @@ char32_t controlCharacterOf(char32_t ch) {
     }
 }
 
-// The character's GBK bytes; a character the code page lacks types a question mark, as it
-// does on systems whose keyboards type in the code page.
-std::string gbkBytesOf(char32_t ch) {
+}  // namespace
+
+std::string typedCharacterBytes(char32_t ch) {
     std::string bytes = encodeGbk(ch);
     return bytes.empty() ? "?" : bytes;
 }
-
-}  // namespace
 
 std::string typedGbk(const KeyStroke& stroke) {
     // Alt combinations are commands for the window's menu, not typing.
@@ -44,7 +42,7 @@ std::string typedGbk(const KeyStroke& stroke) {
     const char32_t ch = stroke.control ? controlCharacterOf(stroke.character) : stroke.character;
     if (ch == kNoCharacter)
         return {};
-    return gbkBytesOf(ch);
+    return typedCharacterBytes(ch);
 }
 
 intptr_t keyParam(const KeyStroke& stroke) {

@@ -52,6 +52,10 @@ KeyMessages keyMessages(const KeyStroke& stroke);
 // letters into control characters; Alt alone types nothing.
 std::string typedGbk(const KeyStroke& stroke);
 
+// The GBK bytes of one typed character; a character the code page lacks types a question mark,
+// as it does on systems whose keyboards type in the code page.
+std::string typedCharacterBytes(char32_t ch);
+
 // A key message's lparam: repeat count 1, the scan code, the extended-key bit, the key's
 // previous state and, for a release, the transition bit.
 intptr_t keyParam(const KeyStroke& stroke);

@@ -5,7 +5,8 @@
 
 namespace runtime {
 
-// Shows a fatal error in a modal box where a window exists; installed by the runtime.
+// Shows a fatal error in a modal box where a window exists; the first initgraph installs the
+// backend's error box.
 using FatalBoxShower = void (*)(const char* title, const char* text);
 void setFatalBoxShower(FatalBoxShower shower);
 

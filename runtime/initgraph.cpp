@@ -1,4 +1,5 @@
 // Bringing the runtime up, and the calls that act on the window.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -47,8 +48,11 @@ void startWindowThread(int mode) {
     GraphState& gs = graphstate();
     gs.ready = 0;
     std::thread(runtime::windowthread, mode).detach();
-    // The window thread reports its set-up through `ready`.
-    gs.ready.wait(0);
+    // The window thread reports its set-up through `ready`. It is polled rather than waited on:
+    // where the standard library has no futex to wait on (Windows), its atomic wait can miss
+    // the wake-up and wait for ever.
+    while (gs.ready == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     if (gs.ready < 0)
         std::exit(EXIT_FAILURE);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "assets/icon.h"
 #include "platform/backend.h"
 #include "platform/messages.h"
 #include "runtime/graph.h"
@@ -22,9 +23,7 @@ void requestClose() {
 }
 
 void reportReady(int32_t state) {
-    GraphState& gs = graphstate();
-    gs.ready = state;
-    gs.ready.notify_all();
+    graphstate().ready = state;
 }
 
 // Makes the window; it lives until the process ends, as the main thread may use it to the end.
@@ -37,6 +36,7 @@ platform::Window* makeWindow(int mode) {
     wanted.topmost = (mode & MODE_ALWAYSONTOP) != 0;
     wanted.className = gs.classname;
     wanted.caption = gs.caption;
+    wanted.icon = {assets::kIconPictures, assets::kIconPicturesSize};
     std::string error;
     platform::Window* window = platform::backend().createWindow(wanted, error).release();
     if (window == nullptr)

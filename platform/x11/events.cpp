@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "platform/x11/keyboard.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/scale.h"
 #include "platform/x11/window.h"
 
 namespace platform::x11 {
@@ -139,12 +140,14 @@ void X11Window::onButton(const XButtonEvent& event) {
         // X's state is from before the event; the message tells the buttons held after it.
         const unsigned int state = pressed ? event.state | button.mask : event.state & ~button.mask;
         pump_.queue({pressed ? button.down : button.up, buttonBits(state),
-                     msg::pointParam(event.x, event.y)});
+                     msg::pointParam(toLogical(event.x, scale_), toLogical(event.y, scale_))});
     }
 }
 
+// x and y in device pixels.
 void X11Window::onPointerMoved(unsigned int state, int x, int y) {
-    const Message move{msg::kMouseMove, buttonBits(state), msg::pointParam(x, y)};
+    const Message move{msg::kMouseMove, buttonBits(state),
+                       msg::pointParam(toLogical(x, scale_), toLogical(y, scale_))};
     if (pump_.replaceLastMove(move))
         return;
     // The window procedure chooses the cursor before it sees the move, as on the desktop.

@@ -5,6 +5,7 @@
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -36,6 +37,39 @@ bool isLocal(Display* display) {
     return name.starts_with(':') || name.starts_with("unix:");
 }
 
+// Writes `count` pixels of the given type, each `times` over. Pixels are copied as bytes: rows
+// of 3-byte pixels put them at any alignment.
+template <typename Pixel>
+void repeatPixels(const uint8_t* from, int count, int times, uint8_t* to) {
+    for (int i = 0; i < count; ++i) {
+        Pixel pixel;
+        std::memcpy(&pixel, from + static_cast<ptrdiff_t>(i) * sizeof pixel, sizeof pixel);
+        for (int copy = 0; copy < times; ++copy, to += sizeof pixel)
+            std::memcpy(to, &pixel, sizeof pixel);
+    }
+}
+
+void repeatPixels(const uint8_t* from, int count, int bytesPerPixel, int times, uint8_t* to) {
+    switch (bytesPerPixel) {
+        case 4:
+            repeatPixels<uint32_t>(from, count, times, to);
+            break;
+        case 3:
+            repeatPixels<std::array<uint8_t, 3>>(from, count, times, to);
+            break;
+        case 2:
+            repeatPixels<uint16_t>(from, count, times, to);
+            break;
+        default:
+            repeatPixels<uint8_t>(from, count, times, to);
+            break;
+    }
+}
+
+Rect scaled(const Rect& rect, int scale) {
+    return {rect.left * scale, rect.top * scale, rect.right * scale, rect.bottom * scale};
+}
+
 }  // namespace
 
 Framebuffer::Framebuffer(Display* display, ::Window window, Visual* visual, int depth)
@@ -50,15 +84,21 @@ Framebuffer::~Framebuffer() {
     XFreeGC(display_, gc_);
 }
 
-bool Framebuffer::resize(Size size) {
-    if (image_ != nullptr && image_->width == size.width && image_->height == size.height) {
+bool Framebuffer::resize(Size size, int scale) {
+    if (image_ != nullptr && size.width == size_.width && size.height == size_.height &&
+        scale == scale_) {
         return true;
     }
     release();
-    if (!makeSharedImage(size) && !makePlainImage(size))
+    const Size device{size.width * scale, size.height * scale};
+    if (!makeSharedImage(device) && !makePlainImage(device))
         return false;
+    size_ = size;
+    scale_ = scale;
     format_.emplace(*image_);
-    convertedRow_.resize(static_cast<size_t>(size.width) * format_->bytesPerPixel());
+    const size_t rowBytes = static_cast<size_t>(size.width) * format_->bytesPerPixel();
+    convertedRow_.resize(rowBytes);
+    shown_.assign(scale == 1 ? 0 : rowBytes * size.height, 0);
     lost_ = true;
     return true;
 }
@@ -130,8 +170,8 @@ void Framebuffer::release() {
 void Framebuffer::present(const uint32_t* pixels, int stride, int width, int height, Rect hint) {
     if (image_ == nullptr)
         return;
-    width = std::clamp(width, 0, image_->width);
-    height = std::clamp(height, 0, image_->height);
+    width = std::clamp(width, 0, size_.width);
+    height = std::clamp(height, 0, size_.height);
     // After the window lost its contents the whole picture is compared, as nothing is known.
     const Rect area =
         lost_ ? Rect{0, 0, width, height}
@@ -139,15 +179,29 @@ void Framebuffer::present(const uint32_t* pixels, int stride, int width, int hei
                      std::clamp(hint.right, 0, width), std::clamp(hint.bottom, 0, height)};
     const std::optional<Rect> changed = copyChanges(pixels, stride, area);
     if (lost_) {
+        enlarge({0, 0, size_.width, size_.height});
         send({0, 0, image_->width, image_->height});
         lost_ = false;
     } else if (changed) {
-        send(*changed);
+        enlarge(*changed);
+        send(scaled(*changed, scale_));
     }
 }
 
-// Copies the rows of the area that differ from what the window shows into the image; the
-// changed span.
+// Row y of the picture the window shows.
+uint8_t* Framebuffer::shownRow(int y) {
+    if (scale_ == 1)
+        return imageRow(y);
+    return shown_.data() + static_cast<ptrdiff_t>(y) * size_.width * format_->bytesPerPixel();
+}
+
+uint8_t* Framebuffer::imageRow(int y) {
+    return reinterpret_cast<uint8_t*>(image_->data) +
+           static_cast<ptrdiff_t>(y) * image_->bytes_per_line;
+}
+
+// Copies the rows of the area that differ from what the window shows into the shown picture;
+// the changed span.
 std::optional<Rect> Framebuffer::copyChanges(const uint32_t* pixels, int stride, const Rect& area) {
     std::optional<Rect> changed;
     const int bytesPerPixel = format_->bytesPerPixel();
@@ -161,9 +215,7 @@ std::optional<Rect> Framebuffer::copyChanges(const uint32_t* pixels, int stride,
             format_->convert(source, width, convertedRow_.data());
             row = convertedRow_.data();
         }
-        auto* kept = reinterpret_cast<uint8_t*>(image_->data) +
-                     static_cast<ptrdiff_t>(y) * image_->bytes_per_line +
-                     static_cast<ptrdiff_t>(area.left) * bytesPerPixel;
+        uint8_t* kept = shownRow(y) + static_cast<ptrdiff_t>(area.left) * bytesPerPixel;
         const auto columns = changedColumns(row, kept, width, bytesPerPixel);
         if (!columns)
             continue;
@@ -178,6 +230,23 @@ std::optional<Rect> Framebuffer::copyChanges(const uint32_t* pixels, int stride,
         changed->bottom = y + 1;
     }
     return changed;
+}
+
+// Writes a span of the shown picture into the image, each pixel as a square of scale x scale
+// device pixels: no smoothing, so blocks and text keep their edges.
+void Framebuffer::enlarge(const Rect& span) {
+    if (scale_ == 1)
+        return;
+    const int bytesPerPixel = format_->bytesPerPixel();
+    const ptrdiff_t deviceLeft = static_cast<ptrdiff_t>(span.left) * scale_ * bytesPerPixel;
+    const size_t deviceBytes = static_cast<size_t>(span.right - span.left) * scale_ * bytesPerPixel;
+    for (int y = span.top; y < span.bottom; ++y) {
+        uint8_t* first = imageRow(y * scale_) + deviceLeft;
+        repeatPixels(shownRow(y) + static_cast<ptrdiff_t>(span.left) * bytesPerPixel,
+                     span.right - span.left, bytesPerPixel, scale_, first);
+        for (int copy = 1; copy < scale_; ++copy)
+            std::memcpy(imageRow(y * scale_ + copy) + deviceLeft, first, deviceBytes);
+    }
 }
 
 void Framebuffer::send(const Rect& span) {

@@ -86,6 +86,7 @@ void createBoxWindow(Box& box, const char* title, ::Window owner) {
     setWindowCaption(display, box.window, gbkToUtf8(title));
     setFixedSize(display, box.window, width, height);
     acceptCloseRequests(display, box.window);
+    setClientIdentity(display, box.window);
     const Atom dialogType = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
     XChangeProperty(display, box.window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False),
                     XA_ATOM, 32, PropModeReplace,

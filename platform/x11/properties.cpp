@@ -2,6 +2,12 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
+
+#include <climits>
+#include <vector>
+
+#include "platform/icon.h"
 
 namespace platform::x11 {
 
@@ -53,6 +59,36 @@ void removeDecorations(Display* display, ::Window window) {
     const Atom motifHints = atom(display, "_MOTIF_WM_HINTS");
     XChangeProperty(display, window, motifHints, motifHints, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
+void setWindowIcon(Display* display, ::Window window, std::span<const uint32_t> icon) {
+    // Xlib takes 32-bit items as longs, whatever their width.
+    std::vector<long> items;
+    for (const IconPicture& picture : iconPictures(icon)) {
+        items.push_back(picture.width);
+        items.push_back(picture.height);
+        items.insert(items.end(), picture.pixels.begin(), picture.pixels.end());
+    }
+    if (items.empty())
+        return;
+    XChangeProperty(display, window, atom(display, "_NET_WM_ICON"), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(items.data()),
+                    static_cast<int>(items.size()));
+}
+
+void setClientIdentity(Display* display, ::Window window) {
+    const long pid = getpid();
+    XChangeProperty(display, window, atom(display, "_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    char host[HOST_NAME_MAX + 1] = {};
+    if (gethostname(host, sizeof host - 1) != 0)
+        return;
+    char* names[] = {host};
+    XTextProperty machine{};
+    if (XStringListToTextProperty(names, 1, &machine) == 0)
+        return;
+    XSetWMClientMachine(display, window, &machine);
+    XFree(machine.value);
 }
 
 void addInitialState(Display* display, ::Window window, const char* state) {

@@ -5,6 +5,8 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace platform::x11 {
@@ -23,6 +25,14 @@ bool isCloseRequest(Display* display, const XEvent& event);
 
 // Asks the window manager to draw neither frame nor caption.
 void removeDecorations(Display* display, ::Window window);
+
+// The icon task lists and window switchers show, as _NET_WM_ICON, from pictures in the layout of
+// platform/icon.h. Nothing is set when there is no picture.
+void setWindowIcon(Display* display, ::Window window, std::span<const uint32_t> icon);
+
+// Names the process and the machine that own the window (_NET_WM_PID, WM_CLIENT_MACHINE), so
+// that the window manager can tell the program apart and end it when it stops answering.
+void setClientIdentity(Display* display, ::Window window);
 
 // Adds a state such as "_NET_WM_STATE_ABOVE" to the window before it is first mapped.
 void addInitialState(Display* display, ::Window window, const char* state);

@@ -11,6 +11,7 @@
 #include "platform/x11/display.h"
 #include "platform/x11/keyboard.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/scale.h"
 
 namespace platform::x11 {
 
@@ -83,13 +84,15 @@ bool X11Window::chooseVisual(Display* display, VisualChoice& choice) {
 }
 
 X11Window::X11Window(Display* display, const VisualChoice& visual, const WindowRequest& wanted)
-    : display_(display), size_(atLeastOnePixel({wanted.width, wanted.height})) {
+    : display_(display) {
+    const Size size = atLeastOnePixel({wanted.width, wanted.height});
+    size_ = scaleFor(size);
     createXWindow(visual);
     setWindowManagerHints(wanted);
     // A held key repeats as presses alone, without the releases X would put in between.
     XkbSetDetectableAutoRepeat(display_, True, nullptr);
     framebuffer_ = std::make_unique<Framebuffer>(display_, window_, visual.visual, visual.depth);
-    complete_ = pump_.usable() && framebuffer_->resize(size_);
+    complete_ = pump_.usable() && framebuffer_->resize(size, scale_);
     XFlush(display_);
 }
 
@@ -130,10 +133,19 @@ void X11Window::setWindowManagerHints(const WindowRequest& wanted) {
     setFixedSize(display_, window_, size_.width, size_.height);
     acceptCloseRequests(display_, window_);
     setWindowCaption(display_, window_, gbkToUtf8(wanted.caption));
+    setWindowIcon(display_, window_, wanted.icon);
+    setClientIdentity(display_, window_);
     if (wanted.borderless)
         removeDecorations(display_, window_);
     if (wanted.topmost)
         addInitialState(display_, window_, "_NET_WM_STATE_ABOVE");
+}
+
+// Chooses the factor for a client area of `size` pixels, and returns the area in device pixels.
+// Called with the display locked, where it is shared.
+Size X11Window::scaleFor(Size size) {
+    scale_ = chooseScale(scaleRequests(display_), size, workArea(display_));
+    return {size.width * scale_, size.height * scale_};
 }
 
 Message X11Window::nextMessage() {
@@ -184,9 +196,12 @@ void X11Window::setCaption(const char* gbk) {
     setWindowCaption(display_, window_, utf8);
 }
 
+// A client area that is no whole number of enlarged pixels, as a window manager might make it,
+// counts its part of a pixel as a pixel, so that the runtime sees that it is not the size it
+// asked for.
 Size X11Window::clientSize() {
     DisplayLock lock(*this);
-    return size_;
+    return {(size_.width + scale_ - 1) / scale_, (size_.height + scale_ - 1) / scale_};
 }
 
 void X11Window::setClientSize(Size size) {
@@ -194,10 +209,11 @@ void X11Window::setClientSize(Size size) {
     DisplayLock lock(*this);
     if (destroyed_)
         return;
-    setFixedSize(display_, window_, size.width, size.height);
-    XResizeWindow(display_, window_, size.width, size.height);
-    size_ = size;
-    framebuffer_->resize(size);
+    const Size device = scaleFor(size);
+    setFixedSize(display_, window_, device.width, device.height);
+    XResizeWindow(display_, window_, device.width, device.height);
+    size_ = device;
+    framebuffer_->resize(size, scale_);
 }
 
 void X11Window::destroy() {
@@ -287,7 +303,7 @@ Point X11Window::screenToClient(Point screen) {
     ::Window child = 0;
     XTranslateCoordinates(display_, DefaultRootWindow(display_), window_, screen.x, screen.y,
                           &client.x, &client.y, &child);
-    return client;
+    return {toLogical(client.x, scale_), toLogical(client.y, scale_)};
 }
 
 bool X11Window::keyHeld(int virtualKey) {

@@ -1,6 +1,7 @@
 // The runtime's window on an X server. It has a display connection of its own, which the window
 // thread (pumping events) and the main thread (presenting, captions, key state) share under
-// displayLock_.
+// displayLock_. Sizes and positions it hands out and takes are in the runtime's pixels; on a
+// high-density desktop the X window is a whole number of times larger (platform/x11/scale.h).
 #pragma once
 
 #include <X11/Xlib.h>
@@ -63,6 +64,7 @@ private:
     static bool chooseVisual(Display* display, VisualChoice& choice);
     void createXWindow(const VisualChoice& visual);
     void setWindowManagerHints(const WindowRequest& wanted);
+    Size scaleFor(Size size);
     ::Cursor makeHiddenCursor();
     PointerState queryPointer();
     bool keyboardKeyHeld(int virtualKey);
@@ -78,14 +80,15 @@ private:
     bool iconic();
 
     Display* display_;
-    // Guards every Xlib call on display_, and framebuffer_, size_ and the cursor fields.
+    // Guards every Xlib call on display_, and framebuffer_, scale_, size_ and the cursor fields.
     std::mutex displayLock_;
     MessagePump pump_;
     bool complete_ = false;  // everything the window needs was had
     ::Window window_ = 0;
     Colormap colormap_ = 0;
     std::unique_ptr<Framebuffer> framebuffer_;
-    Size size_;
+    int scale_ = 1;  // device pixels per pixel of the runtime, each way
+    Size size_;      // of the client area, in device pixels
     ::Cursor hiddenCursor_ = 0;
     ::Cursor arrowCursor_ = 0;
     Cursor cursor_ = Cursor::Arrow;       // the one shown

@@ -5,6 +5,7 @@
 
 #include "runtime/fatal.h"
 #include "runtime/graph_state.h"
+#include "tests/support/exit_codes.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_page.h"
 
@@ -200,25 +201,27 @@ TEST(ImageDeathTest, MethodsOnARecordWithoutTheTagEndTheProcess) {
     TestPage page(4, 4);
     PIMAGE img = newimage(2, 2);
     img->tag = 0;
-    EXPECT_EXIT(img->createimage(3, 3), ::testing::ExitedWithCode(245),
-                "TARVEL ERROR message: Fatal error: read/write at 0x[0-9A-F]+\\. At function "
+    EXPECT_EXIT(img->createimage(3, 3), ::testing::ExitedWithCode(kFatalExitStatus),
+                "TARVEL ERROR message: Fatal error: read/write at 0x\\w+\\. At function "
                 "'IMAGE::createimage'");
-    EXPECT_EXIT(img->copyimage(page.image()), ::testing::ExitedWithCode(245),
+    EXPECT_EXIT(img->copyimage(page.image()), ::testing::ExitedWithCode(kFatalExitStatus),
                 "At function 'IMAGE::copyimage'");
     img->tag = kImageTag;
     freeimage(img);
 }
 
 TEST(ImageDeathTest, AnImageMadeBeforeTheRuntimeEndsTheProcess) {
-    EXPECT_EXIT(newimage(), ::testing::ExitedWithCode(245),
-                "ERROR message: Fatal error: read/write at 0x[0-9a-f]{8,}\\. At function "
-                "'newimage', construct PIMAGE before 'initgraph'\\?");
+    EXPECT_EXIT(
+        newimage(), ::testing::ExitedWithCode(kFatalExitStatus),
+        "ERROR message: Fatal error: read/write at 0x\\w\\w\\w\\w\\w\\w\\w\\w+\\. At function "
+        "'newimage', construct PIMAGE before 'initgraph'\\?");
 }
 
 TEST(ImageDeathTest, TheBoxIsAlsoShownInTheWindow) {
     runtime::setFatalBoxShower(
         [](const char* title, const char*) { std::fprintf(stderr, "box shown: %s\n", title); });
-    EXPECT_EXIT(newimage(), ::testing::ExitedWithCode(245), "box shown: ERROR message");
+    EXPECT_EXIT(newimage(), ::testing::ExitedWithCode(kFatalExitStatus),
+                "box shown: ERROR message");
     runtime::setFatalBoxShower(nullptr);
 }
 

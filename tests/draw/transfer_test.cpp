@@ -9,6 +9,7 @@
 
 #include "runtime/graph_state.h"
 #include "tests/draw/coded_image.h"
+#include "tests/support/exit_codes.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_page.h"
 
@@ -217,7 +218,7 @@ TEST(TransferDeathTest, ANullOrPageNumberSourceEndsTheProcess) {
     TestPage page(4, 4);
     const char* const box =
         "TARVEL ERROR message: Fatal error: read/write at 0x0+3?\\. At function 'IMAGE::putimage'";
-    const auto exited = ::testing::ExitedWithCode(245);
+    const auto exited = ::testing::ExitedWithCode(kFatalExitStatus);
     EXPECT_EXIT(putimage(0, 0, nullptr), exited, box);
     EXPECT_EXIT(putimage(0, 0, reinterpret_cast<PIMAGE>(3)), exited, box);
     EXPECT_EXIT(putimage(nullptr, 0, 0, 4, 4, nullptr, 0, 0, 4, 4), exited, box);

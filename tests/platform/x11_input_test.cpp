@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 #include "platform/messages.h"
@@ -38,8 +39,16 @@ bool isKeyDown(const Message& m, uintptr_t key) {
     return m.message == msg::kKeyDown && m.wparam == key;
 }
 
+std::function<bool(const Message&)> isMoveTo(intptr_t position) {
+    return [position](const Message& m) {
+        return m.message == msg::kMouseMove && m.lparam == position;
+    };
+}
+
 class X11Input : public ::testing::Test {
 protected:
+    explicit X11Input(const XvfbOptions& options = {}) : server_(options) {}
+
     void SetUp() override {
         ASSERT_TRUE(server_.running()) << server_.error();
         ASSERT_TRUE(pumped_.made()) << pumped_.error();
@@ -67,6 +76,13 @@ protected:
     // The server first: the window connects to it.
     Xvfb server_;
     PumpedWindow pumped_{windowOfSize(kWidth, kHeight)};
+};
+
+// On a desktop that asks for twice the size: the window is twice as large, and the positions it
+// reports are in the picture's pixels, rounded down.
+class X11ScaledInput : public X11Input {
+protected:
+    X11ScaledInput() : X11Input({.resources = "Xft.dpi: 192"}) {}
 };
 
 TEST_F(X11Input, LetterGivesKeyDownCharacterKeyUp) {
@@ -199,15 +215,44 @@ TEST_F(X11Input, CaptureKeepsMovesComingFromOutside) {
     window().captureMouse(true);
     ASSERT_TRUE(xdotool("mousemove 20 20"));
     const intptr_t outside = msg::pointParam(20 - kLeft, 20 - kTop);
-    const std::vector<Message> messages = pumped_.messagesUntil([outside](const Message& m) {
-        return m.message == msg::kMouseMove && m.lparam == outside;
-    });
+    const std::vector<Message> messages = pumped_.messagesUntil(isMoveTo(outside));
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().lparam, outside);
     EXPECT_FALSE(window().pointerInClient());
     window().captureMouse(false);
     window().setCursor(platform::Cursor::Hidden);
     window().setCursor(platform::Cursor::Arrow);
+}
+
+std::string screenPoint(int x, int y) {
+    return std::to_string(kLeft + x) + " " + std::to_string(kTop + y);
+}
+
+TEST_F(X11ScaledInput, PositionsArriveInThePicturesPixels) {
+    EXPECT_EQ(window().clientSize().width, kWidth);
+    EXPECT_EQ(window().clientSize().height, kHeight);
+
+    // Both device pixels of a picture pixel give that pixel.
+    ASSERT_TRUE(xdotool("mousemove " + screenPoint(61, 81) + " click 1"));
+    EXPECT_EQ(until(msg::kMouseMove).back().lparam, msg::pointParam(30, 40));
+    EXPECT_EQ(until(msg::kLeftButtonDown).back().lparam, msg::pointParam(30, 40));
+    ASSERT_TRUE(xdotool("mousemove " + screenPoint(60, 80) + " click 3"));
+    EXPECT_EQ(until(msg::kRightButtonUp).back().lparam, msg::pointParam(30, 40));
+    EXPECT_TRUE(window().pointerInClient());
+    const platform::Point client = window().screenToClient({kLeft + 61, kTop + 81});
+    EXPECT_EQ(client.x, 30);
+    EXPECT_EQ(client.y, 40);
+
+    // The last device pixels are still in the window, and the first ones left of and above it
+    // give -1.
+    ASSERT_TRUE(xdotool("mousemove " + screenPoint(2 * kWidth - 1, 2 * kHeight - 1)));
+    EXPECT_EQ(until(msg::kMouseMove).back().lparam, msg::pointParam(kWidth - 1, kHeight - 1));
+    window().captureMouse(true);
+    ASSERT_TRUE(xdotool("mousemove " + screenPoint(-1, -2)));
+    const std::vector<Message> messages = pumped_.messagesUntil(isMoveTo(msg::pointParam(-1, -1)));
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().lparam, msg::pointParam(-1, -1));
+    window().captureMouse(false);
 }
 
 }  // namespace

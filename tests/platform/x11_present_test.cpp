@@ -1,5 +1,6 @@
 // Presenting pictures to the X11 window and reading the window back from the server, on
-// servers with and without shared memory and with a 16-bit screen.
+// servers with and without shared memory and with a 16-bit screen, each also on a desktop that
+// asks for twice the size.
 #include <gtest/gtest.h>
 
 #include <X11/Xutil.h>
@@ -56,22 +57,26 @@ uint32_t channelOf(unsigned long pixel, unsigned long mask) {
     return bits >= 8 ? value >> (bits - 8) : value << (8 - bits);
 }
 
-// Compares the window's top-left corner with the picture, as the screen can show it.
-::testing::AssertionResult windowShows(Display* display, ::Window window, const Picture& expected) {
-    XImage* image =
-        XGetImage(display, window, 0, 0, expected.width, expected.height, AllPlanes, ZPixmap);
+// Compares the window's top-left corner with the picture, as the screen can show it, each
+// pixel a square of scale x scale.
+::testing::AssertionResult windowShows(Display* display, ::Window window, const Picture& expected,
+                                       int scale) {
+    const int width = expected.width * scale;
+    const int height = expected.height * scale;
+    XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
     if (image == nullptr)
         return ::testing::AssertionFailure() << "cannot read the window back";
     std::ostringstream diffs;
     int mismatches = 0;
-    for (int y = 0; y < expected.height; ++y) {
-        for (int x = 0; x < expected.width; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const unsigned long pixel = XGetPixel(image, x, y);
             const uint32_t actual = channelOf(pixel, image->red_mask) << 16 |
                                     channelOf(pixel, image->green_mask) << 8 |
                                     channelOf(pixel, image->blue_mask);
-            const uint32_t want =
-                asShown(expected.pixels[static_cast<size_t>(y) * expected.width + x], *image);
+            const uint32_t want = asShown(
+                expected.pixels[static_cast<size_t>(y / scale) * expected.width + x / scale],
+                *image);
             if (actual != want && ++mismatches <= 5) {
                 diffs << " (" << x << ", " << y << "): 0x" << std::hex << actual << " not 0x"
                       << want << std::dec << ";";
@@ -88,7 +93,20 @@ struct Server {
     const char* name;
     XvfbOptions options;
     bool sharesMemory;
+    int scale = 1;  // what the server's desktop asks for
 };
+
+// The same server on a desktop that asks for twice the size.
+Server twiceAsDense(Server server, const char* name) {
+    server.name = name;
+    server.options.resources = "Xft.dpi: 192";
+    server.scale = 2;
+    return server;
+}
+
+const Server kSharedMemory{"SharedMemory", {24, true}, true};
+const Server kWithoutSharedMemory{"WithoutSharedMemory", {24, false}, false};
+const Server kSixteenBitScreen{"SixteenBitScreen", {16, true}, true};
 
 void PrintTo(const Server& server, std::ostream* out) {
     *out << server.name;
@@ -104,6 +122,9 @@ protected:
 
     Display* display() { return server_.connection(); }
     platform::x11::X11Window& window() { return pumped_.window(); }
+    ::testing::AssertionResult shows(const Picture& expected) {
+        return windowShows(display(), window().xid(), expected, GetParam().scale);
+    }
     bool paintRequested() { return pumped_.waitForPaint(); }
     void present(const Picture& picture) {
         window().present(picture.pixels.data(), picture.width, picture.width, picture.height);
@@ -117,9 +138,13 @@ private:
 
 TEST_P(X11Present, PictureReachesTheWindow) {
     EXPECT_EQ(window().sharesMemory(), GetParam().sharesMemory);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display(), window().xid(), &attributes);
+    ASSERT_EQ(attributes.width, kWidth * GetParam().scale);
+    ASSERT_EQ(attributes.height, kHeight * GetParam().scale);
     Picture picture = pattern(kWidth, kHeight, 0);
     present(picture);
-    EXPECT_TRUE(windowShows(display(), window().xid(), picture));
+    EXPECT_TRUE(shows(picture));
 
     // A change in the middle only.
     for (int y = 40; y < 60; ++y) {
@@ -127,7 +152,7 @@ TEST_P(X11Present, PictureReachesTheWindow) {
             picture.at(x, y) = 0xFFFFFF;
     }
     present(picture);
-    EXPECT_TRUE(windowShows(display(), window().xid(), picture));
+    EXPECT_TRUE(shows(picture));
 }
 
 TEST_P(X11Present, LargerPicturesAreClippedAndRowsFollowTheStride) {
@@ -139,12 +164,12 @@ TEST_P(X11Present, LargerPicturesAreClippedAndRowsFollowTheStride) {
         for (int x = 0; x < kWidth; ++x)
             visible.at(x, y) = large.pixels[y * stride + x];
     }
-    EXPECT_TRUE(windowShows(display(), window().xid(), visible));
+    EXPECT_TRUE(shows(visible));
 
     // Nothing at all, or a negative size, changes nothing.
     window().present(large.pixels.data(), stride, 0, 0);
     window().present(large.pixels.data(), stride, -5, -5);
-    EXPECT_TRUE(windowShows(display(), window().xid(), visible));
+    EXPECT_TRUE(shows(visible));
 }
 
 TEST_P(X11Present, UnchangedPicturesAreNotResentUntilTheWindowLosesItsContents) {
@@ -154,19 +179,19 @@ TEST_P(X11Present, UnchangedPicturesAreNotResentUntilTheWindowLosesItsContents) 
     // Another client paints over the window; no expose event tells us.
     GC gc = XCreateGC(display(), window().xid(), 0, nullptr);
     XSetForeground(display(), gc, 0);
-    XFillRectangle(display(), window().xid(), gc, 0, 0, kWidth, kHeight);
+    XFillRectangle(display(), window().xid(), gc, 0, 0, kWidth * GetParam().scale,
+                   kHeight * GetParam().scale);
     XFreeGC(display(), gc);
     XSync(display(), False);
     present(picture);
-    EXPECT_TRUE(windowShows(display(), window().xid(),
-                            Picture{kWidth, kHeight, std::vector<uint32_t>(kWidth * kHeight)}));
+    EXPECT_TRUE(shows(Picture{kWidth, kHeight, std::vector<uint32_t>(kWidth * kHeight)}));
 
     // Once the server says the contents are lost, the whole picture goes again.
     XClearArea(display(), window().xid(), 0, 0, 0, 0, True);
     XFlush(display());
     ASSERT_TRUE(paintRequested());
     present(picture);
-    EXPECT_TRUE(windowShows(display(), window().xid(), picture));
+    EXPECT_TRUE(shows(picture));
 }
 
 // The main thread presents and changes the window while the window thread pumps its events.
@@ -182,15 +207,15 @@ TEST_P(X11Present, CallsFromTwoThreadsAtOnce) {
         EXPECT_EQ(window().clientSize().width, kWidth);
     }
     mover.join();
-    EXPECT_TRUE(windowShows(display(), window().xid(), pattern(kWidth, kHeight, 29)));
+    EXPECT_TRUE(shows(pattern(kWidth, kHeight, 29)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, X11Present,
-                         ::testing::Values(Server{"SharedMemory", {24, true}, true},
-                                           Server{"WithoutSharedMemory", {24, false}, false},
-                                           Server{"SixteenBitScreen", {16, true}, true}),
-                         [](const ::testing::TestParamInfo<Server>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Servers, X11Present,
+    ::testing::Values(kSharedMemory, kWithoutSharedMemory, kSixteenBitScreen,
+                      twiceAsDense(kSharedMemory, "SharedMemoryTwice"),
+                      twiceAsDense(kWithoutSharedMemory, "WithoutSharedMemoryTwice"),
+                      twiceAsDense(kSixteenBitScreen, "SixteenBitScreenTwice")),
+    [](const ::testing::TestParamInfo<Server>& info) { return std::string(info.param.name); });
 
 }  // namespace

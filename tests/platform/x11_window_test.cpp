@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <thread>
 
+#include "assets/icon.h"
 #include "platform/messages.h"
 #include "platform/x11/backend.h"
 #include "platform/x11/window.h"
@@ -133,6 +135,38 @@ TEST_F(X11Windows, BorderlessAndTopmostTellTheWindowManager) {
     EXPECT_NE(std::find(state.begin(), state.end(), above), state.end());
 }
 
+TEST_F(X11Windows, IconProcessAndMachineTellTheWindowManager) {
+    platform::WindowRequest wanted = gameWindow();
+    wanted.icon = {assets::kIconPictures, assets::kIconPicturesSize};
+    PumpedWindow pumped(wanted);
+    ASSERT_TRUE(pumped.made()) << pumped.error();
+    const ::Window xid = pumped.window().xid();
+
+    // The pictures, smallest first, each its width, its height and its pixels 0xAARRGGBB.
+    const std::vector<long> icon = longsProperty(display(), xid, "_NET_WM_ICON");
+    ASSERT_EQ(icon.size(), assets::kIconPicturesSize);
+    std::vector<long> sizes;
+    size_t largest = 0;
+    for (size_t at = 0; at + 1 < icon.size(); at += 2 + icon[at] * icon[at + 1]) {
+        EXPECT_EQ(icon[at], icon[at + 1]);
+        sizes.push_back(icon[at]);
+        largest = at + 2;
+    }
+    EXPECT_EQ(sizes, (std::vector<long>{16, 32, 48, 64, 128, 256}));
+    // The largest picture's corner lies outside the rounded tile; the tile's top row has a red
+    // block in its middle, its middle row starts with yellow and has green in the centre.
+    const auto pixel = [&](int x, int y) { return icon[largest + y * 256 + x] & 0xFFFFFFFF; };
+    EXPECT_EQ(pixel(0, 0) >> 24, 0);
+    EXPECT_EQ(pixel(128, 58), 0xFFFE0000);
+    EXPECT_EQ(pixel(58, 128), 0xFFFDFE00);
+    EXPECT_EQ(pixel(128, 128), 0xFF00FE02);
+
+    EXPECT_EQ(longsProperty(display(), xid, "_NET_WM_PID"), std::vector<long>{getpid()});
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+    EXPECT_EQ(textProperty(display(), xid, "WM_CLIENT_MACHINE"), host);
+}
+
 TEST_F(X11Windows, CloseRequestGivesCloseThenDestroyRemovesTheWindow) {
     PumpedWindow pumped(gameWindow());
     ASSERT_TRUE(pumped.made()) << pumped.error();
@@ -201,6 +235,43 @@ TEST_F(X11Windows, BackendServices) {
     EXPECT_GE(slept, 15'000'000);  // never early
     EXPECT_NEAR(static_cast<double>(backend.tickCount()),
                 static_cast<double>(backend.counter() / 1'000'000 % (int64_t{1} << 32)), 1.0);
+}
+
+::testing::AssertionResult hasSize(Display* display, ::Window window, int width, int height) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    XSizeHints hints{};
+    long supplied = 0;
+    XGetWMNormalHints(display, window, &hints, &supplied);
+    if (attributes.width == width && attributes.height == height && hints.min_width == width &&
+        hints.max_width == width && hints.min_height == height && hints.max_height == height) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "the window is " << attributes.width << " x " << attributes.height
+           << ", held between " << hints.min_width << " x " << hints.min_height << " and "
+           << hints.max_width << " x " << hints.max_height;
+}
+
+// Three times the game's window is higher than the screen; twice fits.
+TEST(X11ScaledWindow, ForcedScaleFallsBackToTheLargestThatFits) {
+    Xvfb server({.width = 1500, .height = 1400});
+    ASSERT_TRUE(server.running()) << server.error();
+    // The server puts the environment back as it ends.
+    setenv("TRIVANTA_SCALE", "3", 1);
+    PumpedWindow pumped(gameWindow());
+    ASSERT_TRUE(pumped.made()) << pumped.error();
+    ASSERT_TRUE(pumped.showAndWaitForPaint());
+    const ::Window xid = pumped.window().xid();
+    EXPECT_TRUE(hasSize(server.connection(), xid, 960, 1280));
+    EXPECT_EQ(pumped.window().clientSize().width, 480);
+    EXPECT_EQ(pumped.window().clientSize().height, 640);
+
+    // A smaller window has room for the factor asked for.
+    pumped.window().setClientSize({200, 150});
+    EXPECT_TRUE(eventually([&] { return hasSize(server.connection(), xid, 600, 450); }));
+    EXPECT_EQ(pumped.window().clientSize().width, 200);
+    EXPECT_EQ(pumped.window().clientSize().height, 150);
 }
 
 TEST(X11WithoutDisplay, CreateWindowFailsWithAMessage) {

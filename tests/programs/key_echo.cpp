@@ -1,5 +1,6 @@
 // A program for the end-to-end tests: opens the runtime's window on the X server, says "ready",
-// then prints the code of every key readkey returns, one per line, until it reads q.
+// then prints the code of every key readkey returns, one per line, until it reads q. An
+// exclamation mark makes the runtime's fatal error: an image call on no image.
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         if (key <= 0)
             return 3;
+        if (key == '!')
+            putimage(0, 0, nullptr);
     }
     hidegraph();
     return 0;

@@ -18,9 +18,9 @@
 #include <random>
 #include <string>
 
-#include "tests/support/stress_rss.h"
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
+#include "tests/support/stress_rss.h"
 #include "tests/support/xvfb.h"
 
 namespace {
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     if (!server.running())
         return failed(server.error());
     XSetErrorHandler(ignoreXError);
-    ProgramWindow game(server.connection(), {argv[1]});
+    ProgramWindow game(server.connection(), std::vector<std::string>{argv[1]});
     if (!game.shown())
         return failed("the game's window did not appear");
     RssSampler rss(game.process().pid());

@@ -41,7 +41,8 @@ std::string keyNames(const std::string& letters) {
 TEST(KeyQueueFlood, KeepsTheNewestKeysAndLosesTheOldest) {
     Xvfb server;
     ASSERT_TRUE(server.running()) << server.error();
-    ProgramWindow program(server.connection(), {builtProgram("trivanta_key_flood")});
+    ProgramWindow program(server.connection(),
+                          std::vector<std::string>{builtProgram("trivanta_key_flood")});
     ASSERT_TRUE(program.shown());
     ASSERT_EQ(program.process().readLine(), "ready");
 
@@ -92,7 +93,7 @@ protected:
     }
 
     Xvfb server_;
-    ProgramWindow game_{server_.connection(), {TRIVANTA_GAME}};
+    ProgramWindow game_{server_.connection(), std::vector<std::string>{TRIVANTA_GAME}};
 };
 
 TEST_F(GameFlood, AGameSurvivesAFloodAndQStillQuitsIt) {

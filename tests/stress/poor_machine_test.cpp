@@ -95,7 +95,7 @@ TEST(PoorMachine, WithoutSharedMemoryTheGameShowsItsScreens) {
     ASSERT_TRUE(server.running()) << server.error();
     int opcode = 0, event = 0, error = 0;
     ASSERT_FALSE(XQueryExtension(server.connection(), "MIT-SHM", &opcode, &event, &error));
-    ProgramWindow game(server.connection(), {TRIVANTA_GAME});
+    ProgramWindow game(server.connection(), std::vector<std::string>{TRIVANTA_GAME});
     ASSERT_TRUE(game.shown());
     playEveryScreen(game);
 }

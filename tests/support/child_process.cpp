@@ -57,6 +57,9 @@ std::optional<std::string> ChildProcess::readLine(double timeoutSeconds) {
         if (const size_t newline = pending_.find('\n'); newline != std::string::npos) {
             std::string line = pending_.substr(0, newline);
             pending_.erase(0, newline + 1);
+            // Windows programs end their lines with a carriage return too.
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             return line;
         }
         const auto left =

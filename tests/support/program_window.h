@@ -32,17 +32,32 @@ std::vector<std::string> shellCommand(const std::string& program,
                                       const std::vector<std::string>& environment,
                                       const std::string& errorFile = "");
 
+// What ProgramWindow reads where one of the program's pixels is not shown as one colour: no
+// colour of the program's, which are all 0x00RRGGBB.
+inline constexpr uint32_t kNotASquare = 0xFF000000;
+
 // How a program ended after its window was asked to close.
 struct Ending {
     std::optional<int> code;  // none when it did not end in time or was killed by a signal
     double ms = 0;            // from the close request to the end seen
 };
 
+// The size of the client area every program of ours asks for.
+inline constexpr int kClientWidth = 480;
+inline constexpr int kClientHeight = 640;
+
 class ProgramWindow : public ScreenView {
 public:
     // Starts the program (on the display DISPLAY names, the server's) and waits for its window
-    // of the runtime's class to appear; gives it the keyboard focus, as a window manager would.
-    ProgramWindow(Display* display, const std::vector<std::string>& argv);
+    // of the given class to appear; gives it the keyboard focus, as a window manager would.
+    // `scale` is how many device pixels each way the window should show each of the program's
+    // pixels with.
+    ProgramWindow(Display* display, const std::vector<std::string>& argv,
+                  const std::string& windowClass = "Tarvel", int scale = 1);
+    // Starts a program by its name (tests/support/program_command.h): this build's, or a Windows
+    // build's under Wine.
+    ProgramWindow(Display* display, const std::string& name,
+                  const std::vector<std::string>& arguments = {});
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
 
@@ -51,8 +66,14 @@ public:
     ChildProcess& process() { return process_; }
     ::Window window() const { return window_; }
 
+    // What the client area shows, in the program's pixels at client coordinates: each the colour
+    // of its square of device pixels, or kNotASquare where that square is not all one colour.
     uint32_t pixel(int x, int y) const override;
     ScreenArea area(int x, int y, int width, int height) const override;
+    // The black rectangle around a black pixel of the client area (x, y), in client
+    // coordinates, found by walking its row and its column to the first pixel that is not black:
+    // while the program shows a screen on black, its whole client area.
+    ScreenArea blackAreaAround(int x, int y) const;
 
     // Types xdotool key names, separated by spaces, into the focused window, `delayMs` apart
     // (0: as fast as the server takes them). False when xdotool failed.
@@ -70,7 +91,18 @@ public:
     Ending closeAndWait(double patienceSeconds);
 
 private:
+    uint32_t squareColour(const ScreenArea& device, int left, int top) const;
+
     Display* display_;
     ChildProcess process_;
+    // Where the client area starts in the X window: at its corner, or inside the frame that
+    // Wine draws around the window of a Windows program.
+    struct ClientOrigin {
+        int x = 0;
+        int y = 0;
+    };
+    ClientOrigin clientOrigin() const;
+
+    int scale_;
     ::Window window_ = 0;
 };

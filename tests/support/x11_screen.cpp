@@ -2,6 +2,9 @@
 
 #include <X11/Xutil.h>
 
+#include <functional>
+
+#include "tests/support/program_window.h"
 #include "tests/support/x11_window.h"
 
 namespace {
@@ -23,7 +26,10 @@ uint32_t toRgb(unsigned long pixel, const XImage& image) {
 
 }  // namespace
 
-::Window findWindowOfClass(Display* display, const std::string& windowClass) {
+namespace {
+
+// The first top-level window that matches, or 0.
+::Window findTopLevel(Display* display, const std::function<bool(::Window)>& matches) {
     ::Window root = DefaultRootWindow(display);
     ::Window parent = 0;
     ::Window* children = nullptr;
@@ -32,20 +38,39 @@ uint32_t toRgb(unsigned long pixel, const XImage& image) {
         return 0;
     ::Window found = 0;
     for (unsigned i = 0; i < count && found == 0; ++i) {
-        XClassHint hint{};
-        if (XGetClassHint(display, children[i], &hint) == 0)
-            continue;
-        if (windowClass == hint.res_class)
+        if (matches(children[i]))
             found = children[i];
-        XFree(hint.res_name);
-        XFree(hint.res_class);
     }
     XFree(children);
     return found;
 }
 
+}  // namespace
+
+::Window findWindowOfClass(Display* display, const std::string& windowClass) {
+    return findTopLevel(display, [&](::Window window) {
+        XClassHint hint{};
+        if (XGetClassHint(display, window, &hint) == 0)
+            return false;
+        const bool same = windowClass == hint.res_class;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        // Wine gives each program a hidden 1 x 1 window of the same class for input methods.
+        XWindowAttributes attributes{};
+        return same && XGetWindowAttributes(display, window, &attributes) != 0 &&
+               attributes.width > 1 && attributes.height > 1;
+    });
+}
+
+::Window findWindowNamed(Display* display, const std::string& name) {
+    return findTopLevel(display, [&](::Window window) {
+        return textProperty(display, window, "_NET_WM_NAME") == name;
+    });
+}
+
 bool focusWhenViewable(Display* display, ::Window window) {
-    const bool viewable = eventually([&] {
+    // Generous: Wine maps a Windows program's window only once the program has set it up.
+    const bool viewable = holdsWithin(30, [&] {
         XWindowAttributes attributes{};
         return XGetWindowAttributes(display, window, &attributes) != 0 &&
                attributes.map_state == IsViewable;
@@ -70,9 +95,4 @@ ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width
     }
     XDestroyImage(image);
     return area;
-}
-
-uint32_t windowPixel(Display* display, ::Window window, int x, int y) {
-    const ScreenArea area = readWindow(display, window, x, y, 1, 1);
-    return area.pixels.empty() ? 0xFFFFFFFF : area.pixels[0];
 }

@@ -115,6 +115,9 @@ bool eventually(const std::function<bool()>& condition) {
 
 namespace {
 
+// Room for the longest property tests read, the window icon of some 90,000 items, in 32-bit units.
+constexpr long kMaxItems = 1 << 20;
+
 // The property's items, as Xlib hands them out: chars for format 8, longs for format 32.
 template <typename Item>
 std::vector<Item> propertyItems(Display* display, ::Window window, const char* name) {
@@ -123,7 +126,7 @@ std::vector<Item> propertyItems(Display* display, ::Window window, const char* n
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False,
+    XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, kMaxItems, False,
                        AnyPropertyType, &type, &format, &count, &remaining, &data);
     std::vector<Item> items;
     if (data != nullptr) {

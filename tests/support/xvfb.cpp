@@ -31,7 +31,8 @@ std::vector<std::string> serverArguments(const XvfbOptions& options) {
     std::vector<std::string> arguments{
         "Xvfb", "-displayfd", std::to_string(kDisplayFdInServer), "-nolisten", "tcp",
         // Ends the server when its last client disconnects.
-        "-terminate", "-screen", "0", joined("1024x768x", options.depth)};
+        "-terminate", "-screen", "0",
+        joined(joined(joined("", options.width, "x"), options.height, "x"), options.depth)};
     if (!options.sharedMemory) {
         arguments.insert(arguments.end(), {"-extension", "MIT-SHM"});
     }
@@ -48,22 +49,30 @@ bool displayExists(int number) {
 }  // namespace
 
 Xvfb::Xvfb(const XvfbOptions& options) {
-    if (const char* display = std::getenv("DISPLAY"))
-        previousDisplay_ = display;
+    for (const char* scaling : {"GDK_SCALE", "TRIVANTA_SCALE"})
+        setVariable(scaling, std::nullopt);
     const std::optional<int> number = startServer(options);
     if (!number) {
         error_ = "Xvfb did not start: is it installed (package xvfb)?";
         // Nothing of the test may reach the display of the user running it.
-        setenv("DISPLAY", unusedDisplayName().c_str(), 1);
+        setVariable("DISPLAY", unusedDisplayName());
         return;
     }
     name_ = joined(":", *number);
-    setenv("DISPLAY", name_.c_str(), 1);
+    setVariable("DISPLAY", name_);
     // The backend uses Xlib from several threads, which Xlib must know before any connection.
     XInitThreads();
     connection_ = XOpenDisplay(name_.c_str());
-    if (connection_ == nullptr)
+    if (connection_ == nullptr) {
         error_ = "cannot connect to Xvfb on " + name_;
+        return;
+    }
+    // Only once our connection holds the server up: xrdb's own would be its last as it ends.
+    if (!options.resources.empty() && !loadResources(options.resources)) {
+        error_ = "xrdb cannot load the resources: is it installed (package x11-xserver-utils)?";
+        XCloseDisplay(connection_);
+        connection_ = nullptr;
+    }
 }
 
 // Starts the server; the display number it chose once it accepts connections.
@@ -85,11 +94,41 @@ Xvfb::~Xvfb() {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }
-    if (previousDisplay_) {
-        setenv("DISPLAY", previousDisplay_->c_str(), 1);
-    } else {
-        unsetenv("DISPLAY");
+    // Newest first, so that a variable set twice ends as it was before the first time.
+    for (auto saved = savedVariables_.rbegin(); saved != savedVariables_.rend(); ++saved) {
+        if (saved->second) {
+            setenv(saved->first.c_str(), saved->second->c_str(), 1);
+        } else {
+            unsetenv(saved->first.c_str());
+        }
     }
+}
+
+void Xvfb::setVariable(const char* name, const std::optional<std::string>& value) {
+    const char* previous = std::getenv(name);
+    savedVariables_.emplace_back(
+        name, previous != nullptr ? std::optional<std::string>(previous) : std::nullopt);
+    if (value) {
+        setenv(name, value->c_str(), 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+// Through a file rather than a pipe: a pipe to a missing xrdb would end the test with SIGPIPE.
+bool Xvfb::loadResources(const std::string& resources) {
+    char path[] = "/tmp/trivanta-resources-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0)
+        return false;
+    const std::string text = resources + "\n";
+    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    close(fd);
+    // Without the C preprocessor, which xrdb would otherwise run over the file.
+    const std::string command = "xrdb -nocpp -merge -display " + name_ + " " + path;
+    const bool loaded = written && std::system(command.c_str()) == 0;
+    unlink(path);
+    return loaded;
 }
 
 bool Xvfb::spawn(const XvfbOptions& options, int displayFd) {

@@ -1,13 +1,17 @@
 // A private X server for tests: a virtual framebuffer server on a free display number, which
 // DISPLAY names while it lives. It keeps a connection of its own open, and the server is
 // started so that it ends once its last client is gone; a test that crashes therefore leaves no
-// server behind.
+// server behind. It stands for a desktop that asks for no scaling unless its resources do:
+// while it lives, the scaling variables of the user's own desktop (GDK_SCALE, TRIVANTA_SCALE)
+// are unset, and it puts them back as it ends.
 #pragma once
 
 #include <sys/types.h>
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Xlib's connection type, declared here so that including this header does not bring in Xlib's
 // macros (None, Bool, Status), which clash with other libraries' names.
@@ -16,6 +20,11 @@ typedef struct _XDisplay Display;
 struct XvfbOptions {
     int depth = 24;            // bits per pixel of the screen
     bool sharedMemory = true;  // whether the server offers MIT-SHM
+    int width = 1024;          // of the screen
+    int height = 768;
+    // Loaded into the server's resource database with xrdb before anything connects, as a
+    // desktop's session does ("Xft.dpi: 192"); empty for none.
+    std::string resources{};
 };
 
 class Xvfb {
@@ -39,12 +48,16 @@ private:
     std::optional<int> startServer(const XvfbOptions& options);
     bool spawn(const XvfbOptions& options, int displayFd);
     std::optional<int> readDisplayNumber(int readFd);
+    bool loadResources(const std::string& resources);
+    // Sets an environment variable, or unsets it given none, until the server ends.
+    void setVariable(const char* name, const std::optional<std::string>& value);
 
     pid_t pid_ = -1;
     std::string name_;
     std::string error_;
     Display* connection_ = nullptr;
-    std::optional<std::string> previousDisplay_;
+    // The variables setVariable changed, with the values they had before, oldest first.
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedVariables_;
 };
 
 // A display number no server listens on, for testing what happens without one.

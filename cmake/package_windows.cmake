@@ -1,0 +1,49 @@
+# `cpack` in a Windows build folder makes trivanta-<version>-win64.zip (the program, README and
+# licence) and trivanta-<version>-win64.exe, an installer made with NSIS (Debian: nsis) that
+# installs for the current user only, without administrator rights, under
+# %LOCALAPPDATA%\Programs\Trivanta, with a Start-menu entry and an uninstaller.
+install(TARGETS trivanta RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+# The licence page of the installer shows the licence, or the README where there is none.
+if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+    set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+else()
+    set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/README.md)
+endif()
+
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_NAME trivanta)
+set(CPACK_PACKAGE_VENDOR Trivanta)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "falling-block colour-matching game")
+set(CPACK_SYSTEM_NAME win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Trivanta)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Trivanta)
+set(CPACK_STRIP_FILES ON)
+# The ZIP unpacks into one folder.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+
+# The Start-menu entry, which takes the program's own icon.
+set(CPACK_PACKAGE_EXECUTABLES trivanta Trivanta)
+set(CPACK_NSIS_PACKAGE_NAME Trivanta)
+set(CPACK_NSIS_DISPLAY_NAME Trivanta)
+set(CPACK_NSIS_INSTALLED_ICON_NAME trivanta.exe)
+set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
+set(CPACK_NSIS_MUI_ICON ${TRIVANTA_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${TRIVANTA_ICON})
+
+# CPack's own installer script asks for administrator rights and writes for all users. The copy
+# made here from it, which CPack finds first, asks for none and writes for the current user.
+set(TRIVANTA_NSIS_TEMPLATES ${PROJECT_BINARY_DIR}/nsis)
+file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in TRIVANTA_NSIS_SCRIPT)
+string(REPLACE "RequestExecutionLevel admin" "RequestExecutionLevel user"
+       TRIVANTA_NSIS_SCRIPT "${TRIVANTA_NSIS_SCRIPT}")
+string(REPLACE "SetShellVarContext all" "SetShellVarContext current"
+       TRIVANTA_NSIS_SCRIPT "${TRIVANTA_NSIS_SCRIPT}")
+string(REPLACE "HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+       "HKCU \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+       TRIVANTA_NSIS_SCRIPT "${TRIVANTA_NSIS_SCRIPT}")
+file(WRITE ${TRIVANTA_NSIS_TEMPLATES}/NSIS.template.in "${TRIVANTA_NSIS_SCRIPT}")
+set(CPACK_MODULE_PATH ${TRIVANTA_NSIS_TEMPLATES})
+
+include(CPack)

@@ -1,0 +1,31 @@
+# The releases, read from packaging/changelog, which is their one record: its newest entry must be
+# the project's version, and the AppStream metadata lists every entry.
+
+# Sets `out` to the AppStream <release> elements of the changelog's entries, newest first.
+function(trivanta_releases changelog out)
+    file(STRINGS ${changelog} lines REGEX "^trivanta \\(|^ -- ")
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    set(releases "")
+    set(newest "")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "^trivanta \\(([^)]+)\\)")
+            set(version ${CMAKE_MATCH_1})
+            if(newest STREQUAL "")
+                set(newest ${version})
+            endif()
+        elseif(line MATCHES ", ([0-9]+) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+            set(year ${CMAKE_MATCH_3})
+            list(FIND months ${CMAKE_MATCH_2} month)
+            math(EXPR month "${month} + 1")
+            math(EXPR date "${year} * 10000 + ${month} * 100 + ${CMAKE_MATCH_1}")
+            string(REGEX REPLACE "^(....)(..)(..)$" "\\1-\\2-\\3" date ${date})
+            string(APPEND releases "    <release version=\"${version}\" date=\"${date}\"/>\n")
+        endif()
+    endforeach()
+    if(NOT newest STREQUAL PROJECT_VERSION)
+        message(FATAL_ERROR "the newest entry of ${changelog} is \"${newest}\", but the project "
+                            "is at ${PROJECT_VERSION}: add an entry for it")
+    endif()
+    string(STRIP "${releases}" releases)
+    set(${out} "    ${releases}" PARENT_SCOPE)
+endfunction()
