@@ -1,6 +1,7 @@
 // How well the runtime keeps time and how much a frame costs, in a real window on a private X
 // server: frame waits against the time asked for (beside SDL_Delay), the cadence of delayrate,
-// one presentation with and without shared memory, and the processor time of a menu-like loop.
+// one presentation with and without shared memory, and the processor time and wake-ups of a
+// menu-like loop.
 //
 // Usage: trivanta_timing [calls per wait length, default 1000] [only: menu|waits|cadence|present]
 #include <SDL2/SDL.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -53,17 +55,53 @@ double cpuSecondsOf(pid_t pid) {
     return static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+// How often the process's threads were switched out, by the thread's wish (a sleep) or not,
+// so far: the main thread's and the other threads' together.
+struct Wakeups {
+    long mainThread = 0;
+    long otherThreads = 0;
+};
+
+long switchesOf(const std::filesystem::path& status) {
+    std::ifstream in(status);
+    long switches = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("voluntary_ctxt_switches:", 0) == 0 ||
+            line.rfind("nonvoluntary_ctxt_switches:", 0) == 0)
+            switches += std::stol(line.substr(line.find(':') + 1));
+    }
+    return switches;
+}
+
+Wakeups wakeupsSoFar() {
+    Wakeups wakeups;
+    const std::string self = std::to_string(getpid());
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        const long switches = switchesOf(task.path() / "status");
+        (task.path().filename() == self ? wakeups.mainThread : wakeups.otherThreads) += switches;
+    }
+    return wakeups;
+}
+
 void measureMenuLoad(const Xvfb& server) {
     constexpr double kSeconds = 10;
     const double serverBefore = cpuSecondsOf(server.pid());
     const double selfBefore = cpuSecondsOf(getpid());
+    const Wakeups wakeupsBefore = wakeupsSoFar();
     const TimingClock::time_point start = TimingClock::now();
-    while (msSince(start) < kSeconds * 1000)
+    long frames = 0;
+    for (; msSince(start) < kSeconds * 1000; ++frames)
         menuFrame(0);
     const double wall = msSince(start) / 1000;
-    std::printf("menu loop for %.0f s: this process %.1f%% of a core, X server %.1f%%\n", wall,
-                100 * (cpuSecondsOf(getpid()) - selfBefore) / wall,
-                100 * (cpuSecondsOf(server.pid()) - serverBefore) / wall);
+    const Wakeups wakeups = wakeupsSoFar();
+    std::printf(
+        "menu loop for %.0f s, %.0f frames a second: this process %.1f%% of a core, X "
+        "server %.1f%%\n",
+        wall, frames / wall, 100 * (cpuSecondsOf(getpid()) - selfBefore) / wall,
+        100 * (cpuSecondsOf(server.pid()) - serverBefore) / wall);
+    std::printf("menu loop wake-ups a second: main thread %.0f, window thread %.0f\n",
+                (wakeups.mainThread - wakeupsBefore.mainThread) / wall,
+                (wakeups.otherThreads - wakeupsBefore.otherThreads) / wall);
 }
 
 }  // namespace

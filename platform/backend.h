@@ -111,6 +111,13 @@ public:
     // Main thread: a pause shorter than a millisecond, as precise as the platform allows, for
     // the end of a wait that is otherwise spent polling the clock.
     virtual void pauseNs(int64_t nanoseconds) = 0;
+    // Main thread: one step of a wait that ends `remainingNs` from now. It sleeps towards the
+    // end and leaves the final moments, in which a sleep could end late, to the caller, who
+    // polls the clock through them. False when it did not sleep because only those moments are
+    // left. By default whole milliseconds are slept, then all of the last fraction but the
+    // final moments; a backend whose pauses end precisely at any length overrides it to sleep
+    // once.
+    virtual bool sleepTowards(int64_t remainingNs);
 
     // Window thread: makes the window, or returns null and says why in `error`.
     virtual std::unique_ptr<Window> createWindow(const WindowRequest& wanted,

@@ -63,10 +63,22 @@ EventRecord EventQueue::last() {
     return last_;
 }
 
-void EventQueue::visit(const std::function<void(EventRecord&)>& visitor) {
+bool EventQueue::claimUnhandled(EventRecord& out) {
     std::lock_guard guard(lock_);
-    for (int i = readindex_; i != writeindex_; i = advance(i, 1))
-        visitor(slots_[i]);
+    for (int i = readindex_; i != writeindex_; i = advance(i, 1)) {
+        if ((slots_[i].handled & 1) == 0) {
+            out = slots_[i];
+            slots_[i].handled |= 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+void EventQueue::visitUnhandled(const std::function<void(EventRecord&)>& visitor) {
+    // One event at a time, each claimed under the lock: the visitor may change the queue.
+    for (EventRecord event; claimUnhandled(event);)
+        visitor(event);
 }
 
 int EventQueue::pending() {

@@ -40,9 +40,11 @@ public:
     int32_t take();
     // The record most recently taken by pop.
     EventRecord last();
-    // Calls the visitor on every pending event, oldest first, in place, with the queue locked:
-    // the visitor must not call the queue's other operations.
-    void visit(const std::function<void(EventRecord&)>& visitor);
+    // Hands every pending event whose handled bit is clear to the visitor, oldest first, and
+    // sets the bit in the queue before each call. The visitor gets a copy as it was queued,
+    // with the queue unlocked, so it may read keys, wait for input or run a frame; events that
+    // such a nested frame handed on are not handed again.
+    void visitUnhandled(const std::function<void(EventRecord&)>& visitor);
     // How many events are pending.
     int pending();
     // Drops every pending event.
@@ -50,6 +52,8 @@ public:
 
 private:
     bool popLocked(EventRecord& out);
+    // Copies the oldest pending event not yet handled and marks it handled; false when none.
+    bool claimUnhandled(EventRecord& out);
 
     std::mutex lock_;  // guards every field below
     std::array<EventRecord, kSlots> slots_{};

@@ -1,7 +1,7 @@
 // The clock, sleeping, the two frame-pacing calls, and switching the timer refresh off and on.
 #include "runtime/pacing.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "platform/backend.h"
 #include "platform/messages.h"
@@ -14,21 +14,18 @@ namespace {
 
 int64_t counterFrequency = 1;
 
-// The last part of a wait spent only polling the clock: a pause wakes up this late at worst.
-constexpr double kSpinMs = 0.15;
-
 double clockMs() {
     return elapsedseconds() * 1000.0;
 }
 
-// One step of a wait: whole milliseconds are slept. Of the last fraction all but the final
-// moments are paused through, so that polling the clock for precision costs little processor.
-void sleepTowards(double remainingMs) {
-    if (remainingMs >= 1) {
-        timersleep(static_cast<int>(remainingMs));
-    } else if (remainingMs > kSpinMs) {
-        platform::backend().pauseNs(static_cast<int64_t>((remainingMs - kSpinMs) * 1e6));
-    }
+// The longest step of a wait: far longer waits, such as a frame rate of one a year, sleep again.
+constexpr double kLongestStepMs = 24.0 * 60 * 60 * 1000;
+
+// One step of a wait: the platform sleeps towards the end and leaves the final moments to
+// polling the clock. True when it slept.
+bool sleepTowards(double remainingMs) {
+    const double stepMs = std::min(remainingMs, kLongestStepMs);
+    return platform::backend().sleepTowards(static_cast<int64_t>(stepMs * 1e6));
 }
 
 // Sleeps until the deadline, the last moments spent re-reading the clock.
@@ -101,8 +98,8 @@ void dispatchframe() {
     GraphState& gs = graphstate();
     if (gs.keyqueue == nullptr)
         return;  // before initgraph there is nothing to dispatch
-    gs.keyqueue->visit(controlevent);
-    gs.mousequeue->visit(controlevent);
+    gs.keyqueue->visitUnhandled(controlevent);
+    gs.mousequeue->visitUnhandled(controlevent);
     updateTree();
 }
 
@@ -117,19 +114,20 @@ void delayframe(int ms) {
         return;
     }
     // Short frames skip presentations when nothing was drawn; a run of early wake-ups still
-    // presents after this many sleeps.
+    // presents after this many sleeps. Only sleeps count: polling the clock through the last
+    // moments of the wait is no wake-up.
     int sleepsBeforePresent = ms < 50 ? 100 : 0;
     const double base = clockMs();
     drawTree();
     const double deadline = base + ms;
     for (double now = clockMs(); now <= deadline; now = clockMs()) {
         if (sleepsBeforePresent > 0 && gs.refreshcountdown >= kRefreshFresh) {
-            sleepTowards(deadline - now);
+            if (sleepTowards(deadline - now))
+                --sleepsBeforePresent;
         } else {
             runtime::refreshwindow(true);
-            sleepsBeforePresent = 256;
+            sleepsBeforePresent = 255;
         }
-        --sleepsBeforePresent;
     }
     runtime::refreshwindow(true);
     runtime::dispatchframe();

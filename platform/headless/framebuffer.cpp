@@ -5,21 +5,25 @@
 namespace platform::headless {
 
 void FrameRecorder::present(double atMs, const uint32_t* pixels, int stride, int width, int height,
-                            int clientWidth, int clientHeight) {
+                            const Rect& changed, Size client) {
     std::lock_guard guard(lock_);
     ++count_;
-    // The window keeps what it showed where nothing new lands, like a real one.
-    if (last_.width != clientWidth || last_.height != clientHeight) {
-        last_.width = clientWidth;
-        last_.height = clientHeight;
-        last_.pixels.assign(static_cast<size_t>(clientWidth) * clientHeight, 0);
+    // The window keeps what it showed where nothing new lands, like a real one, so only what
+    // changed is copied; a window of another size starts black and takes the whole picture.
+    Rect copied = changed;
+    if (last_.width != client.width || last_.height != client.height) {
+        last_.width = client.width;
+        last_.height = client.height;
+        last_.pixels.assign(static_cast<size_t>(client.width) * client.height, 0);
+        copied = Rect{0, 0, width, height};
     }
     last_.atMs = atMs;
-    const int rows = std::min(height, clientHeight);
-    const int columns = std::min(width, clientWidth);
-    for (int y = 0; y < rows; ++y) {
+    copied = intersect(copied,
+                       Rect{0, 0, std::min(width, client.width), std::min(height, client.height)});
+    for (int y = copied.top; y < copied.bottom; ++y) {
         const uint32_t* row = pixels + static_cast<size_t>(y) * stride;
-        std::copy(row, row + columns, last_.pixels.begin() + static_cast<size_t>(y) * clientWidth);
+        std::copy(row + copied.left, row + copied.right,
+                  last_.pixels.begin() + static_cast<size_t>(y) * client.width + copied.left);
     }
     if (recording_)
         recorded_.push_back(last_);

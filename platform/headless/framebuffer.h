@@ -7,13 +7,16 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/rect.h"
 
 namespace platform::headless {
 
 class FrameRecorder {
 public:
+    // A presentation to a client area of the given size; outside `changed` the picture is
+    // what the window showed before.
     void present(double atMs, const uint32_t* pixels, int stride, int width, int height,
-                 int clientWidth, int clientHeight);
+                 const Rect& changed, Size client);
     int64_t count();
     Frame last();
     void setRecording(bool on);

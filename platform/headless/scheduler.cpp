@@ -36,7 +36,7 @@ int64_t Scheduler::nextDue() const {
     return due;
 }
 
-void Scheduler::deliverDue(int64_t at) {
+void Scheduler::deliverDue(int64_t at, int64_t sleepEnd) {
     const auto scripted = script_.begin();
     if (scripted != script_.end() && scripted->first == at) {
         for (const Message& message : scripted->second())
@@ -47,7 +47,10 @@ void Scheduler::deliverDue(int64_t at) {
     for (auto& [id, timer] : timers_) {
         if (timer.due != at)
             continue;
-        timer.due += timer.interval;
+        // The ticks that fall due later in the same sleep make one message with this one, as a
+        // desktop's timer messages do when several fell due before the window read its queue:
+        // handing each one over would cost two thread switches and change nothing.
+        timer.due += (sleepEnd - at) / timer.interval * timer.interval + timer.interval;
         if (!windowGone_)
             queue_.push_back({msg::kTimer, id, 0});
         return;
@@ -66,7 +69,7 @@ void Scheduler::sleep(int64_t nanoseconds, Wake wake) {
         if (due < 0 || due > end)
             break;
         now_ = std::max(now_, due);
-        deliverDue(due);
+        deliverDue(due, end);
         changed_.notify_all();
     }
     now_ = end;

@@ -1,8 +1,9 @@
 // Virtual time and the hand-over of messages between the main thread and the window thread.
 //
 // Time moves only while the main thread sleeps. A sleep delivers, in time order, every message
-// that falls due before it ends (scripted input, timer ticks, posted messages) and waits after
-// each until the window thread has handled it. The window thread therefore only ever runs while
+// that falls due before it ends (scripted input, timer ticks, posted messages; a timer's ticks
+// within one sleep as one message) and waits after each until the window thread has handled
+// it. The window thread therefore only ever runs while
 // the main thread is asleep, and the same script gives the same run, bit for bit.
 #pragma once
 
@@ -57,7 +58,8 @@ private:
     bool windowIdle() const;
     // The time of the next scripted item or timer tick, or -1.
     int64_t nextDue() const;
-    void deliverDue(int64_t at);
+    // Hands over what falls due at `at`, in a sleep that ends at `sleepEnd`.
+    void deliverDue(int64_t at, int64_t sleepEnd);
 
     std::mutex lock_;  // guards every field below
     std::condition_variable changed_;

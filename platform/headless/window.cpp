@@ -62,11 +62,11 @@ void HeadlessWindow::destroy() {
     scheduler_.postFirst({msg::kDestroy, 0, 0});
 }
 
-// Every presentation is recorded whole, so that tests see exactly what the window shows.
-void HeadlessWindow::present(const uint32_t* pixels, int stride, int width, int height, Rect) {
-    const Size client = clientSize();
+// Every presentation is recorded, so that tests see exactly what the window shows.
+void HeadlessWindow::present(const uint32_t* pixels, int stride, int width, int height,
+                             Rect changed) {
     frames_.present(static_cast<double>(scheduler_.now()) / kNanosecondsPerMs, pixels, stride,
-                    width, height, client.width, client.height);
+                    width, height, changed, clientSize());
 }
 
 void HeadlessWindow::setCursor(Cursor cursor) {

@@ -1,6 +1,8 @@
 // The ring of queued events.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/messages.h"
 #include "runtime/event_queue.h"
 
@@ -80,20 +82,28 @@ TEST(EventQueue, TakeSkipsMouseEventsAndGivesKeyCodes) {
     EXPECT_EQ(queue.pending(), 0);
 }
 
-TEST(EventQueue, VisitSeesPendingEventsInPlace) {
+TEST(EventQueue, VisitHandsEachPendingEventOnceAndMayUseTheQueue) {
     EventQueue queue;
     for (uint32_t i = 0; i < 3; ++i)
         queue.push(keyRecord(msg::kChar, i));
     EventRecord record;
     queue.pop(record);
-    int visited = 0;
-    queue.visit([&](EventRecord& event) {
-        event.handled |= 1;
-        ++visited;
+    std::vector<uint32_t> visited;
+    queue.visitUnhandled([&](EventRecord& event) {
+        visited.push_back(event.wparam);
+        // The queue is not locked: a visitor may read from it and nest another visit, which
+        // skips what was handed on already and hands on what came since.
+        if (event.wparam == 1) {
+            queue.push(keyRecord(msg::kChar, 3));
+            EXPECT_EQ(queue.pending(), 3);
+            queue.visitUnhandled(
+                [&](EventRecord& nested) { visited.push_back(nested.wparam + 10); });
+        }
     });
-    EXPECT_EQ(visited, 2);
+    EXPECT_EQ(visited, (std::vector<uint32_t>{1, 12, 13}));
     ASSERT_TRUE(queue.pop(record));
     EXPECT_EQ(record.handled, 1u);
+    queue.visitUnhandled([&](EventRecord&) { ADD_FAILURE() << "handed on twice"; });
     queue.clear();
     EXPECT_EQ(queue.pending(), 0);
 }

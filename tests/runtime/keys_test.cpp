@@ -1,6 +1,9 @@
 // Keys from the backend through the window procedure and the queue to the reading calls.
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "runtime/control.h"
 #include "runtime/graph_state.h"
 #include "tests/support/runtime_window.h"
 
@@ -96,6 +99,43 @@ TEST_F(Keys, HeldKeysRepeatAsKeyDownsAndReadkeyeventDescribesEvents) {
     keyUp(now() + 1, "Control_L");
     timersleep(2);
     EXPECT_EQ(iskeydown(0x44), 0);
+}
+
+// The root of the control tree, whose key handler does what a dialog's might: looks at the
+// queue, runs a frame of its own and reads the key.
+class KeyReadingRoot : public CONTROL {
+public:
+    int onkeydown(int key, int) override {
+        if (key != 0x25)
+            return 0;
+        ++calls;
+        ready = keyready();
+        delayframe(5);
+        read = readkey();
+        return 1;
+    }
+
+    int calls = 0;
+    int ready = 0;
+    int read = 0;
+};
+
+TEST_F(Keys, AControlsKeyHandlerMayReadKeysAndRunFrames) {
+    CONTROL* const processRoot = std::exchange(graphstate().treeroot, nullptr);
+    {
+        KeyReadingRoot root;
+        ASSERT_EQ(graphstate().treeroot, &root);
+        pressKey(now() + 1, "Left");
+        pressKey(now() + 2, "x");
+        // The frame hands the queued keys to the tree; the handler's own frame hands on the
+        // newer ones, which the outer frame then leaves alone.
+        delayframe(50);
+        EXPECT_EQ(root.calls, 1);
+        EXPECT_EQ(root.ready, 0x25 | KEYCODE_DOWN);
+        EXPECT_EQ(root.read, 0x125);
+        EXPECT_EQ(readkey(), 'x');
+    }
+    graphstate().treeroot = processRoot;
 }
 
 TEST(KeysDeathTest, AClosedWindowEndsTheReadsWhenTheProgramKeepsRunning) {

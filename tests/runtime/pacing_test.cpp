@@ -1,8 +1,10 @@
 // Frame pacing and presentation, in virtual time.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
+#include "platform/backend.h"
 #include "runtime/graph_state.h"
 #include "tests/support/runtime_window.h"
 
@@ -43,6 +45,23 @@ TEST_F(Pacing, ShortFramesWithNothingDrawnPresentOnlyAtTheEnd) {
     const int64_t before = frameCount();
     delayframe(5);
     EXPECT_EQ(frameCount() - before, 2);
+}
+
+// A wait that starts between two ticks of the clock ends with a fraction of a millisecond
+// paused through and polled: polling the clock is no early wake-up and presents nothing.
+TEST_F(Pacing, ShortFramesPresentOncePerCallWhateverTheWait) {
+    for (int ms : {1, 2, 5, 16, 49}) {
+        platform::backend().pauseNs(500'000);
+        const int64_t frames = frameCount();
+        delayframe(ms);
+        EXPECT_EQ(frameCount() - frames, 1) << "delayframe(" << ms << ") with nothing drawn";
+
+        platform::backend().pauseNs(500'000);
+        fillbar(0, 0, 4, 4);
+        const int64_t drawn = frameCount();
+        delayframe(ms);
+        EXPECT_EQ(frameCount() - drawn, 2) << "delayframe(" << ms << ") after drawing";
+    }
 }
 
 TEST_F(Pacing, ZeroShowsOnlyWhatWasDrawnAndNegativeDoesNotWait) {
@@ -88,6 +107,17 @@ TEST_F(Pacing, DelayRateKeepsACadenceWithoutDrift) {
     delayrate(0);
     delayrate(-5);
     delayrate(std::nan(""));
+}
+
+TEST_F(Pacing, ARateOfAFrameAMonthWaitsItsPeriod) {
+    // Without the refresh timer, a month of virtual time passes in a few sleeps.
+    setmanualpresent(1);
+    const double period = 3.0 * INT_MAX;  // milliseconds: more than an int holds
+    delayrate(1000 / period);
+    const double start = now();
+    delayrate(1000 / period);
+    EXPECT_GE(now() - start, period - 1);
+    EXPECT_LT(now() - start, period + 1);
 }
 
 TEST_F(Pacing, TheTimerPresentsAfterEnoughDrawingWithoutPacing) {

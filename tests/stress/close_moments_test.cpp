@@ -1,9 +1,9 @@
 // The window's close button at a random moment of each phase of a session: whatever the game is
-// doing, the process ends with exit code 0 within 200 ms of the request. The logo is the real
-// game's; the other phases are set up by trivanta_close_moment, which runs the game's own
-// routine for each (tests/programs/close_moment.cpp), so that phases a real session reaches
-// only by chance are closed as reliably as the menu. A Windows build's programs are closed alike
-// under Wine (tests/support/program_command.h).
+// doing, the process ends with exit code 0 at once, without sitting out a pause of the game.
+// The logo is the real game's; the other phases are set up by trivanta_close_moment, which runs
+// the game's own routine for each (tests/programs/close_moment.cpp), so that phases a real
+// session reaches only by chance are closed as reliably as the menu. A Windows build's programs are
+// closed alike under Wine (tests/support/program_command.h).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,7 +20,9 @@
 
 namespace {
 
-constexpr double kCloseWithinMs = 200;
+// Well under the game's one-second pauses, which a close that waited for the main thread would
+// sit out, and far above the few milliseconds it takes: a loaded machine took 240 ms.
+constexpr double kCloseWithinMs = 600;
 // Long enough to tell a slow exit from none.
 constexpr double kPatienceSeconds = 5;
 

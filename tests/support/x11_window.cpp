@@ -10,7 +10,7 @@ namespace {
 // Messages of the test's own, which the window thread acts on instead of recording.
 constexpr uint32_t kDestroyRequest = 0x8001;
 
-constexpr auto kPatience = std::chrono::seconds(10);
+constexpr auto kPatience = std::chrono::seconds(30);
 
 }  // namespace
 
@@ -104,7 +104,7 @@ platform::WindowRequest windowOfSize(int width, int height) {
 }
 
 bool eventually(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;

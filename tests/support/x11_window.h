@@ -30,7 +30,7 @@ public:
     platform::x11::X11Window& window() { return *window_; }
 
     // The messages received since the last call, up to and including the first that matches;
-    // what arrived so far, without a match, when none comes within ten seconds.
+    // what arrived so far, without a match, when none comes within thirty seconds.
     std::vector<platform::Message> messagesUntil(
         const std::function<bool(const platform::Message&)>& matches);
     // Waits for the next paint request; false when none comes.
@@ -59,7 +59,7 @@ std::function<bool(const platform::Message&)> isMessage(uint32_t message, uintpt
 // A window of the given size, of the runtime's window class.
 platform::WindowRequest windowOfSize(int width, int height);
 
-// Polls until the condition holds; false after five seconds. Other clients see a window's
+// Polls until the condition holds; false after thirty seconds. Other clients see a window's
 // requests only once the server has handled them.
 bool eventually(const std::function<bool()>& condition);
 

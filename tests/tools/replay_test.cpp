@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "game/colours.h"
@@ -54,7 +55,7 @@ protected:
         const fs::path path = file("script.txt");
         std::ofstream(path) << script;
         ChildProcess tool({TRIVANTA_REPLAY_PROGRAM, path.string()});
-        return tool.waitExit(60);
+        return tool.waitExit(300);
     }
 
 private:
@@ -100,6 +101,69 @@ TEST_F(ReplayTool, AFaultyScriptRunsNothing) {
     EXPECT_EQ(replay("at 5000 shot " + shot.string() + "\nat 6000 kye s\n"), 2);
     EXPECT_FALSE(fs::exists(shot));
     EXPECT_EQ(replay("at 5000 shot " + file("missing/shot.png").string() + "\n"), 2);
+}
+
+// A script of docs/replays with its shots sent to the test's folder, and the committed pictures
+// those shots made.
+struct RedirectedScript {
+    std::string text;
+    std::vector<fs::path> committed;
+    std::vector<fs::path> shots;
+};
+
+RedirectedScript redirectShots(const fs::path& script, const fs::path& folder) {
+    const fs::path root = TRIVANTA_SOURCE_DIR;
+    const std::string shotWord = " shot ";
+    RedirectedScript redirected;
+    std::ifstream in(script);
+    for (std::string line; std::getline(in, line);) {
+        const size_t shot = line.find(shotWord);
+        if (line.rfind("at ", 0) == 0 && shot != std::string::npos) {
+            redirected.committed.push_back(root / line.substr(shot + shotWord.size()));
+            redirected.shots.push_back(folder / (std::to_string(redirected.shots.size()) + "-" +
+                                                 redirected.committed.back().filename().string()));
+            line = line.substr(0, shot + shotWord.size()) + redirected.shots.back().string();
+        }
+        redirected.text += line + "\n";
+    }
+    return redirected;
+}
+
+// The pixels in which two pictures differ, and the first of them; every pixel when their sizes
+// differ.
+std::string differences(const Picture& made, const Picture& committed) {
+    if (made.width != committed.width || made.height != committed.height)
+        return "the sizes differ";
+    int count = 0;
+    std::string first;
+    for (int y = 0; y < made.height; ++y) {
+        for (int x = 0; x < made.width; ++x) {
+            if (made.pixel(x, y) != committed.pixel(x, y) && count++ == 0)
+                first = "first at x " + std::to_string(x) + ", y " + std::to_string(y);
+        }
+    }
+    return count == 0 ? "" : std::to_string(count) + " pixels differ, " + first;
+}
+
+// The README's pictures are what their scripts show with today's build, pixel for pixel: a
+// change to what the game draws fails here until the pictures are made again.
+TEST_F(ReplayTool, TheReadmesPicturesAreWhatTheirScriptsShowToday) {
+    int compared = 0;
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(TRIVANTA_SOURCE_DIR) / "docs/replays")) {
+        const RedirectedScript script = redirectShots(entry.path(), file(""));
+        ASSERT_EQ(replay(script.text), 0) << entry.path();
+        for (size_t i = 0; i < script.shots.size(); ++i) {
+            const std::optional<Picture> made = readPng(script.shots[i]);
+            const std::optional<Picture> committed = readPng(script.committed[i]);
+            ASSERT_TRUE(made && committed) << script.committed[i];
+            EXPECT_EQ(differences(*made, *committed), "")
+                << script.committed[i] << " is stale: run " << entry.path()
+                << " with trivanta_replay from the repository root";
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 3);
 }
 
 }  // namespace
