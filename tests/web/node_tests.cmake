@@ -13,8 +13,8 @@ trivanta_web_program(trivanta_tests)
 target_link_options(trivanta_tests PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node)
 gtest_discover_tests(trivanta_tests DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
 
-# What the browser checks (tools/web/page.test.mjs) load: the screens' expectations as a module
-# node runs, and the key-echoing program on a page of its own.
+# What the browser checks (tools/web/page.test.mjs) load: the screens' expectations as a script
+# they put into the page beside the canvas, and the key-echoing program on a page of its own.
 set(LOGO_SOURCE ${PROJECT_BINARY_DIR}/generated/logo_jpeg.cpp)
 set_source_files_properties(${LOGO_SOURCE} PROPERTIES GENERATED TRUE)
 add_executable(trivanta_screen_checks web/screen_checks.cpp support/program_screens.cpp
@@ -22,7 +22,7 @@ add_executable(trivanta_screen_checks web/screen_checks.cpp support/program_scre
 add_dependencies(trivanta_screen_checks trivanta_runtime)
 target_link_libraries(trivanta_screen_checks PRIVATE trivanta_platform)
 target_link_options(trivanta_screen_checks PRIVATE
-    -sMODULARIZE=1 -sEXPORT_NAME=loadScreenChecks -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1
+    -sMODULARIZE=1 -sEXPORT_NAME=loadScreenChecks -sENVIRONMENT=web,worker -sALLOW_MEMORY_GROWTH=1
     -sSINGLE_FILE=1)
 
 add_executable(trivanta_key_echo programs/key_echo.cpp)

@@ -2,7 +2,7 @@
 // on it, the canvas's pixels handed to the screens' expectations (tests/web/screen_checks.cpp),
 // and waiting for what the page shows.
 import {spawn} from 'node:child_process';
-import {createRequire} from 'node:module';
+import fs from 'node:fs';
 import path from 'node:path';
 import readline from 'node:readline';
 import {fileURLToPath} from 'node:url';
@@ -53,18 +53,33 @@ export async function launchChromium() {
   });
 }
 
-// The screens' expectations, compiled from the tests' own C++.
+// The screens' expectations, compiled from the tests' own C++: the source of a script that
+// defines loadScreenChecks().
 export async function loadScreenChecks() {
-  const require = createRequire(import.meta.url);
-  const load = require(path.join(buildDir, 'tests', 'trivanta_screen_checks.js'));
-  return load();
+  return fs.promises.readFile(path.join(buildDir, 'tests', 'trivanta_screen_checks.js'), 'utf8');
 }
 
-// A page of the site in the browser, its console lines kept.
+// Run in the page before its scripts: notes when the canvas is first shown, as
+// window.trivantaCanvasShownAt (the page's clock), so that times count from there however late a
+// check looks.
+function recordCanvasShown() {
+  const observer = new MutationObserver(() => {
+    const canvas = document.getElementById('trivanta');
+    if (canvas?.style.visibility === 'visible') {
+      window.trivantaCanvasShownAt = performance.now();
+      observer.disconnect();
+    }
+  });
+  observer.observe(document, {subtree: true, attributes: true, attributeFilter: ['style']});
+}
+
+// A page of the site in the browser, its console lines kept. The screens' expectations run in
+// the page beside the canvas, so that its pixels need not cross to node for every look.
 export class GamePage {
   constructor(page, checks) {
     this.page = page;
     this.checks = checks;
+    this.checksLoaded = false;
     this.console = [];
     page.on('console', (message) => this.console.push(message.text()));
   }
@@ -72,36 +87,54 @@ export class GamePage {
   static async open(browser, checks, url) {
     const page = await browser.newPage();
     await page.setViewport({width: 800, height: 700});
+    await page.evaluateOnNewDocument(recordCanvasShown);
     const game = new GamePage(page, checks);
     await page.goto(url);
     return game;
   }
 
-  // The canvas's size and pixels, handed to the checks; null while the page has no canvas.
-  async look() {
-    const canvas = await this.page.evaluate(() => {
-      const element = document.getElementById('trivanta');
-      if (!element || element.style.visibility !== 'visible') return null;
-      const bytes = element.getContext('2d').getImageData(0, 0, element.width, element.height).data;
-      let text = '';
-      for (let i = 0; i < bytes.length; i += 0x8000) {
-        text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
-      }
-      return {width: element.width, height: element.height, rgba: btoa(text)};
-    });
-    if (canvas === null) return null;
-    const rgba = Buffer.from(canvas.rgba, 'base64');
-    const words = this.checks._trivanta_checks_canvas(canvas.width, canvas.height) >> 2;
-    const heap = this.checks.HEAPU32;
-    for (let i = 0, j = 0; i < rgba.length; i += 4, ++j) {
-      heap[words + j] = rgba[i] << 16 | rgba[i + 1] << 8 | rgba[i + 2];
-    }
-    return {width: canvas.width, height: canvas.height};
+  // Seconds since the page first showed the canvas, by the page's own clock.
+  async secondsShown() {
+    return this.page.evaluate(() => (performance.now() - window.trivantaCanvasShownAt) / 1000);
   }
 
-  // Whether the canvas shows what the check `name` (trivanta_checks_<name>) looks for.
+  // The canvas's size, handed with its pixels to the check `name` (trivanta_checks_<name>),
+  // whose answer comes with it; null while the page has no canvas.
+  async check(name, ...args) {
+    if (!this.checksLoaded) {
+      await this.page.addScriptTag({content: this.checks});
+      await this.page.evaluate(async () => {
+        window.trivantaChecks = await loadScreenChecks();
+      });
+      this.checksLoaded = true;
+    }
+    return this.page.evaluate((name, args) => {
+      const element = document.getElementById('trivanta');
+      if (!element || element.style.visibility !== 'visible') return null;
+      const {width, height} = element;
+      const bytes = element.getContext('2d').getImageData(0, 0, width, height).data;
+      const checks = window.trivantaChecks;
+      const words = checks._trivanta_checks_canvas(width, height) >> 2;
+      // Read after the call, which may have grown the memory.
+      const heap = checks.HEAPU32;
+      for (let i = 0, j = words; i < bytes.length; i += 4, ++j) {
+        heap[j] = bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2];
+      }
+      const answer = name === null ? 0 : checks[`_trivanta_checks_${name}`](...args);
+      return {width, height, answer};
+    }, name, args);
+  }
+
+  // The canvas's size; null while the page has no canvas.
+  async look() {
+    const canvas = await this.check(null);
+    return canvas && {width: canvas.width, height: canvas.height};
+  }
+
+  // Whether the canvas shows what the check `name` looks for.
   async shows(name, ...args) {
-    return (await this.look()) !== null && this.checks[`_trivanta_checks_${name}`](...args) > 0;
+    const canvas = await this.check(name, ...args);
+    return canvas !== null && canvas.answer > 0;
   }
 
   async showsWithin(seconds, name, ...args) {
