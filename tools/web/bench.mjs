@@ -93,6 +93,11 @@ try {
   await page.evaluateOnNewDocument(recordPaints);
   const game = new GamePage(page, checks);
   await page.goto(server.address);
+  // The logo plays for about 3.5 s. Looking at the canvas takes the page's thread, which paints,
+  // so the page is left alone until then.
+  await page.waitForFunction(
+      () => window.paints.length > 0 && performance.now() - window.paints[0].at > 4500,
+      {polling: 200, timeout: 30000});
   if (!await game.showsWithin(15, 'menu', 0)) throw new Error('the menu never showed');
   const logo = await page.evaluate(() => window.paints.map((paint) => ({...paint})));
   const menuCpu = await cpuPercent(browser, 10);
