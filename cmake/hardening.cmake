@@ -1,7 +1,15 @@
 # The hardening distributions build their packages with, for everything we build: position-
 # independent code (PIE programs, and a static runtime library that shared objects may link too),
 # stack protection, fortified library calls, and relocations resolved and made read-only at start.
-option(TRIVANTA_HARDEN "Build with stack protection, fortified calls, PIE and full RELRO" ON)
+# WebAssembly has none of these to harden: its code is out of the program's reach, its calls are
+# checked by type, and it has no relocations or stack protector.
+if(EMSCRIPTEN)
+    set(TRIVANTA_HARDEN_DEFAULT OFF)
+else()
+    set(TRIVANTA_HARDEN_DEFAULT ON)
+endif()
+option(TRIVANTA_HARDEN "Build with stack protection, fortified calls, PIE and full RELRO"
+       ${TRIVANTA_HARDEN_DEFAULT})
 if(NOT TRIVANTA_HARDEN)
     return()
 endif()

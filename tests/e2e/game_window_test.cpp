@@ -42,22 +42,6 @@ bool nearColour(uint32_t a, uint32_t b, int tolerance) {
     return true;
 }
 
-bool holdsColour(const ScreenArea& area, uint32_t colour) {
-    return std::count(area.pixels.begin(), area.pixels.end(), colour) != 0;
-}
-
-// The lowest row of the well that shows a block, or -1.
-int lowestBlockRow(const ProgramWindow& game) {
-    const ScreenArea well = game.area(40, 50, 270, 540);
-    for (int y = 50 + 539; y >= 50; --y) {
-        for (int x = 40; x < 310; ++x) {
-            if (well.at(x, y) != kBlack)
-                return y;
-        }
-    }
-    return -1;
-}
-
 class GameWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -108,32 +92,20 @@ TEST_F(GameWindow, OpensWithTheLogoThenShowsTheMenu) {
     const double menuAfter = secondsSince(appeared_);
     EXPECT_GT(menuAfter, 3.0);
     EXPECT_LT(menuAfter, 5.0 * slowdown());
-    // The title in yellow, three blue-framed buttons, the first ringed in green.
-    EXPECT_EQ(game().pixel(293, 335), kGreen);
-    EXPECT_EQ(game().pixel(190, 420), kBlue);
-    EXPECT_EQ(game().pixel(200, 345), kBlack);
-    EXPECT_TRUE(holdsColour(game().area(100, 100, 200, 48), kYellow));
+    EXPECT_TRUE(menuDrawn(game()));
 }
 
 TEST_F(GameWindow, ShowsBothHelpPagesAndComesBack) {
     waitForMenu();
     ASSERT_TRUE(game().type("s space"));
     ASSERT_TRUE(holdsWithin(3, [&] { return helpShown(game()); }));
-    EXPECT_EQ(game().pixel(70 + 15, 300 + 15), kGreen);
-    EXPECT_EQ(game().pixel(100 + 15, 300 + 15), kBlack);  // the empty cell of the first picture
-    ASSERT_TRUE(game().type("Return"));                   // only space turns the page
+    EXPECT_TRUE(helpPictureDrawn(game()));
+    ASSERT_TRUE(game().type("Return"));  // only space turns the page
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(helpShown(game()));
 
     ASSERT_TRUE(game().type("space"));
-    // The special blocks: greys, a white square, a white frame, the disc and the ring.
-    ASSERT_TRUE(holdsWithin(3, [&] { return game().pixel(40 + 15, 330 + 15) == kGrey; }));
-    EXPECT_EQ(game().pixel(300 + 15, 350 + 15), kWhite);
-    EXPECT_EQ(game().pixel(390 + 1, 350 + 15), kWhite);
-    EXPECT_EQ(game().pixel(390 + 15, 350 + 15), kBlack);
-    EXPECT_EQ(game().pixel(235, 365), kWhite);
-    EXPECT_EQ(game().pixel(145, 365), kBlack);
-    EXPECT_EQ(game().pixel(145 + 12, 365), kWhite);
+    ASSERT_TRUE(holdsWithin(3, [&] { return secondHelpShown(game()); }));
 
     ASSERT_TRUE(game().type("space"));
     EXPECT_TRUE(holdsWithin(3, [&] { return menuShown(game()); }));
@@ -144,7 +116,7 @@ TEST_F(GameWindow, PiecesFallAtTheFirstLevelsSpeedAndQQuits) {
     ASSERT_TRUE(game().type("space"));
     // The well's white frame and the first level's green mode name.
     ASSERT_TRUE(holdsWithin(3, [&] { return playingScreenShown(game()); }));
-    EXPECT_TRUE(holdsColour(game().area(330, 260, 48, 24), kGreen));
+    EXPECT_TRUE(firstLevelShown(game()));
 
     // A row every 600 ms: 3 pixels every 60 ms, 50 pixels a second.
     ASSERT_TRUE(holdsWithin(3, [&] { return lowestBlockRow(game()) > 60; }));
@@ -170,7 +142,7 @@ TEST_F(GameWindow, DroppedPiecesEndTheGameOnTheGameOverScreen) {
     ASSERT_TRUE(game().type("space"));
     ASSERT_TRUE(game().typeUntil(
         "s", [&] { return gameOverShown(game()); }, 300));
-    EXPECT_TRUE(holdsColour(game().area(140, 100, 216, 48), kYellow));
+    EXPECT_TRUE(gameOverTitleShown(game()));
     ASSERT_TRUE(game().type("Return q"));  // neither leaves
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(gameOverShown(game()));
@@ -210,9 +182,7 @@ TEST(GameWindowOnADenseDesktop, TwiceAsLargeInSharpSquares) {
     EXPECT_EQ(attributes.height, 1280);
 
     ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game); }));
-    EXPECT_EQ(game.pixel(190, 420), kBlue);
-    EXPECT_EQ(game.pixel(200, 345), kBlack);
-    EXPECT_TRUE(holdsColour(game.area(100, 100, 200, 48), kYellow));
+    EXPECT_TRUE(menuDrawn(game));
     const ScreenArea whole = game.area(0, 0, 480, 640);
     EXPECT_EQ(std::count(whole.pixels.begin(), whole.pixels.end(), kNotASquare), 0);
     ASSERT_TRUE(game.type("s"));

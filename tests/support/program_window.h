@@ -50,7 +50,7 @@ struct Ending {
 inline constexpr int kClientWidth = 480;
 inline constexpr int kClientHeight = 640;
 
-class ProgramWindow {
+class ProgramWindow : public ScreenView {
 public:
     // Starts the program (on the display DISPLAY names, the server's) and waits for its window
     // of the given class to appear; gives it the keyboard focus, as a window manager would.
@@ -72,8 +72,8 @@ public:
 
     // What the client area shows, in the program's pixels at client coordinates: each the colour
     // of its square of device pixels, or kNotASquare where that square is not all one colour.
-    uint32_t pixel(int x, int y) const;
-    ScreenArea area(int x, int y, int width, int height) const;
+    uint32_t pixel(int x, int y) const override;
+    ScreenArea area(int x, int y, int width, int height) const override;
     // The black rectangle around a black pixel of the client area (x, y), in client
     // coordinates, found by walking its row and its column to the first pixel that is not black:
     // while the program shows a screen on black, its whole client area.

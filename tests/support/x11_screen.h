@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/screen_view.h"
+
 // The top-level window of the given class (WM_CLASS), or 0.
 ::Window findWindowOfClass(Display* display, const std::string& windowClass);
 
@@ -24,17 +26,5 @@ bool focusWhenViewable(Display* display, ::Window window);
 // runs may reach it before it has noticed the new layout.
 bool addKeyFor(Display* display, const char* keysymName);
 
-// The window's pixels as 0x00RRGGBB, row by row, from (x, y), width x height; empty when the
-// window cannot be read.
-struct ScreenArea {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-
-    uint32_t at(int px, int py) const {
-        return pixels[static_cast<size_t>(py - y) * width + (px - x)];
-    }
-};
+// The window's pixels, or empty when the window cannot be read.
 ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width, int height);

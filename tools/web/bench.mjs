@@ -1,0 +1,128 @@
+// The browser build's figures for bench/README.md, measured in headless Chromium on the served
+// page: the frame intervals of the logo and of a falling piece, the browser's processor time in
+// the menu and in a game, the page's size compressed, and the time from load to the first frame.
+//   node tools/web/bench.mjs     (after tools/dev web-test or a build of build-web)
+import fs from 'node:fs';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+import {GamePage, holdsWithin, launchChromium, loadScreenChecks, serveSite, siteDir}
+    from './browser.mjs';
+
+const pageFiles = ['index.html', 'page.js', 'page.css', 'trivanta.js', 'trivanta.worker.js',
+                   'trivanta.wasm'];
+const ticksPerSecond = 100;  // the kernel's clock ticks, as /proc reports processor time
+
+function percentile(sorted, p) {
+  return sorted[Math.min(sorted.length - 1, Math.floor(p / 100 * sorted.length))];
+}
+
+// Median interval and 99th percentile lateness (interval less the intended period).
+function intervals(unsorted, periodMs) {
+  const gaps = [...unsorted].sort((a, b) => a - b);
+  return {
+    frames: gaps.length,
+    median: percentile(gaps, 50).toFixed(2),
+    lateness99: (percentile(gaps, 99) - periodMs).toFixed(2),
+  };
+}
+
+// Processor time of a process and all its descendants, in clock ticks.
+function treeTicks(rootPid) {
+  const stats = fs.readdirSync('/proc').filter((name) => /^\d+$/.test(name)).map((pid) => {
+    try {
+      const fields = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+      return {pid: Number(pid), ppid: Number(fields[1]), ticks: Number(fields[11]) + Number(fields[12])};
+    } catch {
+      return null;
+    }
+  }).filter(Boolean);
+  const inTree = new Set([rootPid]);
+  for (let grew = true; grew;) {
+    grew = false;
+    for (const stat of stats) {
+      if (!inTree.has(stat.pid) && inTree.has(stat.ppid)) {
+        inTree.add(stat.pid);
+        grew = true;
+      }
+    }
+  }
+  return stats.filter((stat) => inTree.has(stat.pid)).reduce((sum, stat) => sum + stat.ticks, 0);
+}
+
+async function cpuPercent(browser, seconds) {
+  const pid = browser.process().pid;
+  const before = treeTicks(pid);
+  await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+  return ((treeTicks(pid) - before) / ticksPerSecond / seconds * 100).toFixed(1);
+}
+
+// Every putImageData of the page, with its time and the red of its first pixel.
+function recordPaints() {
+  window.paints = [];
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  CanvasRenderingContext2D.prototype.putImageData = function(image, ...rest) {
+    window.paints.push({at: performance.now(), red: image.data[0]});
+    return put.call(this, image, ...rest);
+  };
+}
+
+// The intervals between the logo's frames where each changes the whole window: its background
+// fading from black to white and back in steps of 8, one step a frame. Frames that change
+// nothing are not painted, so the other intervals say nothing of the cadence.
+function fadeGaps(paints) {
+  const gaps = [];
+  for (let i = 1; i < paints.length; ++i) {
+    if (Math.abs(paints[i].red - paints[i - 1].red) === 8) gaps.push(paints[i].at - paints[i - 1].at);
+  }
+  return gaps;
+}
+
+function gapsOf(times) {
+  return times.slice(1).map((t, i) => t - times[i]);
+}
+
+const sizes = pageFiles.map((file) => {
+  const bytes = fs.readFileSync(path.join(siteDir, file));
+  return {file, bytes: bytes.length, gzip: zlib.gzipSync(bytes, {level: 9}).length};
+});
+const [server, browser, checks] = await Promise.all([serveSite(), launchChromium(), loadScreenChecks()]);
+try {
+  const page = await browser.newPage();
+  await page.setViewport({width: 800, height: 700});
+  await page.evaluateOnNewDocument(recordPaints);
+  const game = new GamePage(page, checks);
+  await page.goto(server.address);
+  // The logo plays for about 3.5 s. Looking at the canvas takes the page's thread, which paints,
+  // so the page is left alone until then.
+  await page.waitForFunction(
+      () => window.paints.length > 0 && performance.now() - window.paints[0].at > 4500,
+      {polling: 200, timeout: 30000});
+  if (!await game.showsWithin(15, 'menu', 0)) throw new Error('the menu never showed');
+  const logo = await page.evaluate(() => window.paints.map((paint) => ({...paint})));
+  const menuCpu = await cpuPercent(browser, 10);
+
+  await game.type(' ');
+  if (!await game.showsWithin(3, 'playing')) throw new Error('no game started');
+  const fallStart = await page.evaluate(() => window.paints.length);
+  const gameCpu = await cpuPercent(browser, 10);
+  // The first piece's fall, which lasts longer than the 10 s measured: a presentation for each
+  // 60 ms step.
+  const fall = await page.evaluate((from) => window.paints.slice(from).map((paint) => paint.at),
+                                   fallStart);
+
+  const firstFrame = logo[0].at;
+  const firstLight = logo.find((paint) => paint.red !== 0)?.at;
+  console.log(JSON.stringify({
+    sizes,
+    gzipTotal: sizes.reduce((sum, size) => sum + size.gzip, 0),
+    loadToFirstFrameMs: firstFrame.toFixed(0),
+    loadToFadeMs: firstLight?.toFixed(0),
+    logo: intervals(fadeGaps(logo), 1000 / 60),
+    fallingPiece: intervals(gapsOf(fall.slice(1)), 60),
+    cpuPercent: {menu: menuCpu, game: gameCpu},
+  }, null, 2));
+} finally {
+  await browser.close();
+  server.close();
+}

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the C libraries the browser build links, FreeType and libjpeg-turbo, for WebAssembly
+# with pthreads, from Debian's sources, and installs them (static libraries, headers and
+# pkg-config files) into <folder>/prefix. A second run with the prefix complete does nothing.
+#   tools/web/build_deps.sh <folder>
+set -euo pipefail
+
+here=$(dirname "$(realpath "$0")")
+deps=$(realpath -m "$1")
+prefix=$deps/prefix
+jobs=$(nproc)
+[ -f "$prefix/lib/libfreetype.a" ] && [ -f "$prefix/lib/libjpeg.a" ] && exit 0
+
+"$here/fetch_sources.sh" "$deps/src" freetype libjpeg-turbo
+
+# Every object of a program with pthreads must be built for shared memory.
+common=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS=-pthread -DCMAKE_INSTALL_PREFIX="$prefix"
+        -DCMAKE_INSTALL_LIBDIR=lib)
+build() {  # build <name> <target> <cmake options>...
+    local name=$1 target=$2
+    shift 2
+    emcmake cmake -S "$deps/src/$name" -B "$deps/build/$name" "${common[@]}" "$@" > /dev/null
+    cmake --build "$deps/build/$name" -j "$jobs" --target "$target" > /dev/null
+}
+
+# Glyph outlines only: no compressed fonts, no PNG bitmaps, no shaping.
+build freetype freetype -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+    -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+cmake --install "$deps/build/freetype" > /dev/null
+
+# The decoder's library alone; WebAssembly has none of its SIMD kernels.
+# CMake misreads the sizes of types from WebAssembly objects, so they are given.
+build libjpeg-turbo jpeg-static -DSIZE_T=4 -DHAVE_SIZE_T=TRUE -DUNSIGNED_LONG=4 \
+    -DHAVE_UNSIGNED_LONG=TRUE -DWITH_SIMD=0 -DENABLE_SHARED=0 -DWITH_TURBOJPEG=0 -DWITH_JAVA=0
+jpeg=$deps/build/libjpeg-turbo
+mkdir -p "$prefix/include" "$prefix/lib/pkgconfig"
+cp "$jpeg/libjpeg.a" "$prefix/lib/"
+cp "$jpeg/jconfig.h" "$deps/src/libjpeg-turbo/"{jpeglib.h,jmorecfg.h,jerror.h} "$prefix/include/"
+cp "$jpeg/pkgscripts/libjpeg.pc" "$prefix/lib/pkgconfig/"
