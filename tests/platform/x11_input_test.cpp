@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/messages.h"
+#include "tests/support/x11_screen.h"
 #include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 
@@ -40,35 +41,11 @@ bool xdotool(const std::string& arguments) {
     return std::system(("xdotool " + arguments).c_str()) == 0;
 }
 
-// Types a character that no key of the server's keymap has, as a keyboard that has it would.
-// The character's keysym goes on a spare keycode for good and the key is pressed through XTest.
-// The window's MappingNotify comes before the key's events on its connection, so it reads the
-// key with the new mapping however slowly it runs; and as the mapping is never taken back, it
-// cannot read it with another one (typing through xdotool maps a keycode only for a moment).
+// Types a character that no key of the server's keymap has, as a keyboard that has it would:
+// on a key of its own (addKeyFor), pressed through XTest.
 bool typeCharacterOffTheKeymap(Display* display, KeySym keysym) {
-    int first = 0;
-    int last = 0;
-    XDisplayKeycodes(display, &first, &last);
-    int perKeycode = 0;
-    KeySym* map =
-        XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perKeycode);
-    if (map == nullptr)
-        return false;
-    int spare = 0;
-    for (int code = last; code >= first && spare == 0; --code) {
-        const KeySym* syms = map + static_cast<ptrdiff_t>(code - first) * perKeycode;
-        if (std::all_of(syms, syms + perKeycode, [](KeySym sym) { return sym == NoSymbol; }))
-            spare = code;
-    }
-    XFree(map);
-    if (spare == 0)
-        return false;
-    std::vector<KeySym> syms(static_cast<size_t>(perKeycode), NoSymbol);
-    syms[0] = keysym;
-    XChangeKeyboardMapping(display, spare, perKeycode, syms.data(), 1);
-    XSync(display, False);
-    const auto keycode = static_cast<unsigned>(spare);
-    const bool sent = XTestFakeKeyEvent(display, keycode, True, CurrentTime) != 0 &&
+    const unsigned keycode = addKeyFor(display, keysym);
+    const bool sent = keycode != 0 && XTestFakeKeyEvent(display, keycode, True, CurrentTime) != 0 &&
                       XTestFakeKeyEvent(display, keycode, False, CurrentTime) != 0;
     XSync(display, False);
     return sent;

@@ -52,7 +52,8 @@ protected:
 
     Xvfb server_;
     // The keyboard has a key for 中 before the program starts and reads its layout.
-    const bool chineseKey_ = server_.running() && addKeyFor(server_.connection(), "U4E2D");
+    const bool chineseKey_ =
+        server_.running() && addKeyFor(server_.connection(), XStringToKeysym("U4E2D")) != 0;
     ChildProcess program_{programCommand(kProgram)};
     ::Window window_ = 0;
 };

@@ -83,8 +83,7 @@ bool focusWhenViewable(Display* display, ::Window window) {
     return true;
 }
 
-bool addKeyFor(Display* display, const char* keysymName) {
-    KeySym keysym = XStringToKeysym(keysymName);
+unsigned addKeyFor(Display* display, KeySym keysym) {
     int first = 0;
     int last = 0;
     XDisplayKeycodes(display, &first, &last);
@@ -92,7 +91,7 @@ bool addKeyFor(Display* display, const char* keysymName) {
     KeySym* map =
         XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
     if (map == nullptr)
-        return false;
+        return 0;
     int spare = 0;
     for (int code = first; code <= last && spare == 0 && keysym != NoSymbol; ++code) {
         const KeySym* symbols = map + static_cast<ptrdiff_t>(code - first) * perCode;
@@ -101,10 +100,10 @@ bool addKeyFor(Display* display, const char* keysymName) {
     }
     XFree(map);
     if (spare == 0)
-        return false;
+        return 0;
     XChangeKeyboardMapping(display, spare, 1, &keysym, 1);
     XSync(display, False);
-    return true;
+    return static_cast<unsigned>(spare);
 }
 
 ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width, int height) {

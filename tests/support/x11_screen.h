@@ -19,12 +19,13 @@
 // one the test must). Returns false when it does not appear within 30 seconds.
 bool focusWhenViewable(Display* display, ::Window window);
 
-// Adds a key that types the keysym named (as XStringToKeysym names it: "U4E2D") to the keyboard,
-// on a key code that had none, as a keyboard layout with that character would have it; false
-// when the keysym is unknown or no key code is free. A program that reads the layout as it
-// starts (Wine does) then knows the key, whereas a key that xdotool makes up while the program
-// runs may reach it before it has noticed the new layout.
-bool addKeyFor(Display* display, const char* keysymName);
+// Adds a key that types `keysym` to the keyboard, on a key code that had none, as a keyboard
+// layout with that character would have it, and waits until the server has it; returns the key
+// code, or 0 when the keysym is NoSymbol or no key code is free. A program that reads the layout
+// as it starts (Wine does) then knows the key, and a running X client reads the mapping change
+// before any key event that follows it, whereas a key that xdotool makes up for a moment may
+// reach a slow program after the mapping was taken back.
+unsigned addKeyFor(Display* display, KeySym keysym);
 
 // The window's pixels, or empty when the window cannot be read.
 ScreenArea readWindow(Display* display, ::Window window, int x, int y, int width, int height);
