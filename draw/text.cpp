@@ -4,6 +4,7 @@
 #include "draw/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <climits>
 #include <cstdlib>
@@ -50,12 +51,17 @@ struct RunOrigin {
     int64_t top = 0;
 };
 
+// The width of the run's cells: one cell per byte.
+int64_t runWidth(const DrawContext& dc, const char* text) {
+    const auto bytes = static_cast<int64_t>(std::min(std::strlen(text), kMaxMeasuredBytes));
+    return bytes * dc.font.cellWidth;
+}
+
 RunOrigin anchoredOrigin(const Image& img, int x, int y, const char* text) {
     const DrawContext& dc = *img.dc;
     RunOrigin origin{int64_t{x} + dc.originx, int64_t{y} + dc.originy};
     if (img.texthjust == kAnchorCentre || img.texthjust == kAnchorRight) {
-        const auto bytes = static_cast<int64_t>(std::min(std::strlen(text), kMaxMeasuredBytes));
-        const int64_t width = bytes * dc.font.cellWidth;
+        const int64_t width = runWidth(dc, text);
         origin.left -= img.texthjust == kAnchorCentre ? width / 2 : width;
     }
     // A centred run hangs from its top, raised by half its height.
@@ -78,11 +84,36 @@ uint32_t mixColors(uint32_t background, uint32_t pen, uint32_t coverage) {
            mixLanes(background >> 8 & 0x00FF00FF, pen >> 8 & 0x00FF00FF) << 8;
 }
 
-// Blends the glyph's coverage into the cell, which is already filled with the background. The
-// cell rectangle is the visible part of the cell whose corner is (cellLeft, cellTop).
+// The colour of each coverage value for one background and pen: 0 is the background, 255 the
+// pen. Kept per thread for the last pair, which a program usually draws with again and again.
+class CoverageColours {
+public:
+    const uint32_t* of(uint32_t background, uint32_t pen) {
+        if (!made_ || background != background_ || pen != pen_) {
+            for (uint32_t coverage = 0; coverage < colours_.size(); ++coverage)
+                colours_[coverage] = mixColors(background, pen, coverage);
+            background_ = background;
+            pen_ = pen;
+            made_ = true;
+        }
+        return colours_.data();
+    }
+
+private:
+    std::array<uint32_t, 256> colours_{};
+    uint32_t background_ = 0;
+    uint32_t pen_ = 0;
+    bool made_ = false;
+};
+
+// Blends the glyph's coverage into the cell, which is already filled with the background, so
+// that writing the background where the glyph does not cover changes nothing. The cell
+// rectangle is the visible part of the cell whose corner is (cellLeft, cellTop).
 void drawGlyph(Image& img, const Rect& cell, int64_t cellLeft, int64_t cellTop,
                const Glyph& glyph) {
     const DrawContext& dc = *img.dc;
+    thread_local CoverageColours colours;
+    const uint32_t* colourOf = colours.of(dc.bkcolor, dc.textcolor);
     const int64_t left = cellLeft + glyph.left;
     const int64_t top = cellTop + glyph.top;
     const platform::GlyphBitmap& bitmap = glyph.bitmap;
@@ -91,13 +122,8 @@ void drawGlyph(Image& img, const Rect& cell, int64_t cellLeft, int64_t cellTop,
         const uint8_t* coverage =
             bitmap.coverage.data() + (y - top) * bitmap.width + (box.left - left);
         uint32_t* row = pixelRow(img, y);
-        for (int x = box.left; x < box.right; ++x, ++coverage) {
-            if (*coverage == 255) {
-                row[x] = dc.textcolor;
-            } else if (*coverage != 0) {
-                row[x] = mixColors(dc.bkcolor, dc.textcolor, *coverage);
-            }
-        }
+        for (int x = box.left; x < box.right; ++x, ++coverage)
+            row[x] = colourOf[*coverage];
     }
 }
 
@@ -134,11 +160,10 @@ void setFontFace(Image& img, int height, int width, const char* face) {
 void drawText(Image& img, int x, int y, const char* text) {
     assert(img.dc != nullptr && text != nullptr);
     const RunOrigin origin = anchoredOrigin(img, x, y, text);
-    // The run reaches right as far as the drawing may go; measuring it exactly would cost a walk
-    // through the text.
+    // Only the run's own cells change, so the next presentation compares no more than those.
     const DrawContext& dc = *img.dc;
-    const Rect reach =
-        clipRect(origin.left, origin.top, dc.clip.right, origin.top + dc.font.cellHeight, dc.clip);
+    const Rect reach = clipRect(origin.left, origin.top, origin.left + runWidth(dc, text),
+                                origin.top + dc.font.cellHeight, dc.clip);
     const auto guard = lockIfPage(img, reach);
     drawRun(img, origin, text);
 }

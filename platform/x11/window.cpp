@@ -28,14 +28,18 @@ Size atLeastOnePixel(Size size) {
 
 }  // namespace
 
-// Holds displayLock_. On release it flushes, so that no request waits in Xlib's buffer while
-// the window thread sleeps, and it wakes the window thread when Xlib read events off the socket
-// for this holder: they now wait in Xlib's queue, where poll() on the socket cannot see them.
+// Holds displayLock_. On release it flushes what the holder asked of the server, so that no
+// request waits in Xlib's buffer while the window thread sleeps, and it wakes the window thread
+// when Xlib read events off the socket for this holder: they now wait in Xlib's queue, where
+// poll() on the socket cannot see them. A holder that asked nothing skips the flush, which also
+// reads the socket: a frame that shows nothing new then makes no system call here.
 class X11Window::DisplayLock {
 public:
-    explicit DisplayLock(X11Window& window) : window_(window), lock_(window.displayLock_) {}
+    explicit DisplayLock(X11Window& window)
+        : window_(window), lock_(window.displayLock_), nextRequest_(NextRequest(window.display_)) {}
     ~DisplayLock() {
-        XFlush(window_.display_);
+        if (NextRequest(window_.display_) != nextRequest_)
+            XFlush(window_.display_);
         if (XEventsQueued(window_.display_, QueuedAlready) > 0)
             window_.pump_.wake();
     }
@@ -45,6 +49,7 @@ public:
 private:
     X11Window& window_;
     std::lock_guard<std::mutex> lock_;
+    unsigned long nextRequest_;
 };
 
 std::unique_ptr<X11Window> X11Window::create(const WindowRequest& wanted, std::string& error) {
