@@ -90,7 +90,8 @@ TEST_F(WindowProc, KeysAreQueuedWithTheirTimeAndHeldState) {
     EXPECT_EQ(gs.keydown[0x41], 0);
     const std::vector<EventRecord> events = queued(*gs.keyqueue);
     ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].time, static_cast<uint32_t>(at));
+    // Event times are the millisecond tick, which wraps at 32 bits like the clock it reads.
+    EXPECT_EQ(events[0].time, static_cast<uint32_t>(static_cast<int64_t>(at)));
     EXPECT_EQ(events[1].wparam, 0x1234u);  // queued, though no key state is kept for it
     EXPECT_EQ(events[2].message, msg::kKeyUp);
 
