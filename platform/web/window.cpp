@@ -22,6 +22,22 @@ uint32_t canvasWord(uint32_t pixel) {
     return 0xFF000000u | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
 }
 
+// Converts the pixels [left, right) of a row into the store's row, writing only those that
+// differ; the span that changed, empty when none did.
+Rect copyChangedRow(const uint32_t* from, uint32_t* to, int left, int right, int y) {
+    int first = right;
+    int last = left;
+    for (int x = left; x < right; ++x) {
+        const uint32_t word = canvasWord(from[x]);
+        if (word != to[x]) {
+            to[x] = word;
+            first = std::min(first, x);
+            last = x + 1;
+        }
+    }
+    return first < last ? Rect{first, y, last, y + 1} : Rect{};
+}
+
 void paintWindow(WebWindow* window) {
     window->paint();
 }
@@ -146,12 +162,12 @@ void WebWindow::present(const uint32_t* pixels, int stride, int width, int heigh
         const std::lock_guard lock(storeLock_);
         const Rect area = intersect(changed, Rect{0, 0, std::min(width, storeSize_.width),
                                                   std::min(height, storeSize_.height)});
+        // A frame redrawn as it was asks the page's thread for nothing.
         for (int y = area.top; y < area.bottom; ++y) {
             const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
             uint32_t* to = store_.data() + static_cast<size_t>(y) * storeSize_.width;
-            std::transform(from + area.left, from + area.right, to + area.left, canvasWord);
+            unpainted_ = unite(unpainted_, copyChangedRow(from, to, area.left, area.right, y));
         }
-        unpainted_ = unite(unpainted_, area);
         askPaint = !unpainted_.empty() && !paintAsked_;
         paintAsked_ = paintAsked_ || askPaint;
     }
