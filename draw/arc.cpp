@@ -22,6 +22,7 @@
 #include "draw/pen.h"
 #include "draw/primitives.h"
 #include "draw/raster.h"
+#include "draw/simd/span_kernels.h"
 
 namespace draw {
 
@@ -197,7 +198,7 @@ void drawRing(Image& img, int64_t cx, int64_t cy, const Rect& box, const Ring& r
             const int64_t to = std::min<int64_t>(cx + (last - 1) / 2, box.right - 1);
             if (filter.everyPixel()) {
                 if (from <= to)
-                    std::fill(row + from, row + to + 1, color);
+                    simd::spanKernels().fill(row + from, static_cast<size_t>(to - from + 1), color);
                 return;
             }
             for (int64_t px = from; px <= to; ++px) {
