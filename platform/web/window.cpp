@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "platform/changed_rows.h"
 #include "platform/gbk.h"
 #include "platform/messages.h"
 #include "platform/web/page.h"
@@ -20,22 +21,6 @@ std::atomic<WebWindow*> windowOnPage{nullptr};
 // A pixel word 0x00RRGGBB as the canvas stores it: the bytes R, G, B and an opaque alpha.
 uint32_t canvasWord(uint32_t pixel) {
     return 0xFF000000u | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
-}
-
-// Converts the pixels [left, right) of a row into the store's row, writing only those that
-// differ; the span that changed, empty when none did.
-Rect copyChangedRow(const uint32_t* from, uint32_t* to, int left, int right, int y) {
-    int first = right;
-    int last = left;
-    for (int x = left; x < right; ++x) {
-        const uint32_t word = canvasWord(from[x]);
-        if (word != to[x]) {
-            to[x] = word;
-            first = std::min(first, x);
-            last = x + 1;
-        }
-    }
-    return first < last ? Rect{first, y, last, y + 1} : Rect{};
 }
 
 void paintWindow(WebWindow* window) {
@@ -162,12 +147,20 @@ void WebWindow::present(const uint32_t* pixels, int stride, int width, int heigh
         const std::lock_guard lock(storeLock_);
         const Rect area = intersect(changed, Rect{0, 0, std::min(width, storeSize_.width),
                                                   std::min(height, storeSize_.height)});
-        // A frame redrawn as it was asks the page's thread for nothing.
-        for (int y = area.top; y < area.bottom; ++y) {
+        // Only words that differ from what the canvas shows are written, so a frame redrawn as
+        // it was asks the page's thread for nothing.
+        convertedRow_.resize(static_cast<size_t>(area.width()));
+        const auto sourceRow = [&](int y) {
             const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
-            uint32_t* to = store_.data() + static_cast<size_t>(y) * storeSize_.width;
-            unpainted_ = unite(unpainted_, copyChangedRow(from, to, area.left, area.right, y));
-        }
+            std::transform(from + area.left, from + area.right, convertedRow_.begin(), canvasWord);
+            return reinterpret_cast<const uint8_t*>(convertedRow_.data());
+        };
+        const auto storeRow = [&](int y) {
+            return reinterpret_cast<uint8_t*>(
+                store_.data() + static_cast<size_t>(y) * storeSize_.width + area.left);
+        };
+        unpainted_ =
+            unite(unpainted_, copyChangedRows(area, sizeof(uint32_t), sourceRow, storeRow));
         askPaint = !unpainted_.empty() && !paintAsked_;
         paintAsked_ = paintAsked_ || askPaint;
     }

@@ -73,8 +73,9 @@ private:
     std::deque<Message> queue_;
     std::map<uintptr_t, Timer> timers_;
 
-    std::mutex storeLock_;         // guards the fields below it
-    std::vector<uint32_t> store_;  // the client area as the canvas wants it: RGBA bytes
+    std::mutex storeLock_;                // guards the fields below it
+    std::vector<uint32_t> store_;         // the client area as the canvas wants it: RGBA bytes
+    std::vector<uint32_t> convertedRow_;  // a presented row in the store's words
     Size storeSize_;
     Rect unpainted_;
     bool paintAsked_ = false;

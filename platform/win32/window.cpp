@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/changed_rows.h"
 #include "platform/messages.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_class.h"
@@ -236,7 +237,25 @@ void Win32Window::present(const uint32_t* pixels, int stride, int width, int hei
         return;
     const std::lock_guard presenting(presentLock_);
     const Rect whole{0, 0, width, height};
-    const Rect area = contentsLost_.exchange(false) ? whole : intersect(changed, whole);
+    if (shownSize_.width != width || shownSize_.height != height) {
+        shown_.assign(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0), 0);
+        shownSize_ = {width, height};
+        contentsLost_ = true;
+    }
+    // The window keeps what it shows; only what differs from it is sent, unless the window lost
+    // it, when the whole picture is.
+    const bool lost = contentsLost_.exchange(false);
+    const Rect compared = lost ? whole : intersect(changed, whole);
+    const auto sourceRow = [&](int y) {
+        return reinterpret_cast<const uint8_t*>(pixels + static_cast<size_t>(y) * stride +
+                                                compared.left);
+    };
+    const auto shownRow = [&](int y) {
+        return reinterpret_cast<uint8_t*>(shown_.data() + static_cast<size_t>(y) * width +
+                                          compared.left);
+    };
+    const Rect differing = copyChangedRows(compared, sizeof(uint32_t), sourceRow, shownRow);
+    const Rect area = lost ? whole : differing;
     if (area.empty())
         return;
     const HDC dc = GetDC(window_);

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/win32/typing.h"
@@ -68,6 +69,9 @@ private:
     std::mutex presentLock_;
     // The window lost what it showed: the next presentation sends the whole picture.
     std::atomic<bool> contentsLost_{true};
+    // What the window shows, guarded by presentLock_.
+    std::vector<uint32_t> shown_;
+    Size shownSize_;
     std::atomic<bool> destroyed_{false};
 };
 

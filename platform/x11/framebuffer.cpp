@@ -9,26 +9,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/changed_rows.h"
 #include "platform/x11/display.h"
 
 namespace platform::x11 {
 
 namespace {
-
-// The pixels [first, last) in which two rows of `count` pixels differ, if they do.
-std::optional<std::pair<int, int>> changedColumns(const uint8_t* row, const uint8_t* kept,
-                                                  int count, int bytesPerPixel) {
-    const size_t bytes = static_cast<size_t>(count) * bytesPerPixel;
-    if (std::memcmp(row, kept, bytes) == 0)
-        return std::nullopt;
-    const size_t firstByte = std::mismatch(row, row + bytes, kept).first - row;
-    const auto fromEnd =
-        std::mismatch(std::reverse_iterator(row + bytes), std::reverse_iterator(row),
-                      std::reverse_iterator(kept + bytes));
-    const size_t lastByte = bytes - 1 - (fromEnd.first - std::reverse_iterator(row + bytes));
-    return std::pair{static_cast<int>(firstByte / bytesPerPixel),
-                     static_cast<int>(lastByte / bytesPerPixel) + 1};
-}
 
 // Whether the server runs on this machine. A remote server cannot see our memory, and might
 // even attach a segment of its own machine that has the same number.
@@ -177,14 +163,14 @@ void Framebuffer::present(const uint32_t* pixels, int stride, int width, int hei
         lost_ ? Rect{0, 0, width, height}
               : Rect{std::clamp(hint.left, 0, width), std::clamp(hint.top, 0, height),
                      std::clamp(hint.right, 0, width), std::clamp(hint.bottom, 0, height)};
-    const std::optional<Rect> changed = copyChanges(pixels, stride, area);
+    const Rect changed = copyChanges(pixels, stride, area);
     if (lost_) {
         enlarge({0, 0, size_.width, size_.height});
         send({0, 0, image_->width, image_->height});
         lost_ = false;
-    } else if (changed) {
-        enlarge(*changed);
-        send(scaled(*changed, scale_));
+    } else if (!changed.empty()) {
+        enlarge(changed);
+        send(scaled(changed, scale_));
     }
 }
 
@@ -200,36 +186,21 @@ uint8_t* Framebuffer::imageRow(int y) {
            static_cast<ptrdiff_t>(y) * image_->bytes_per_line;
 }
 
-// Copies the rows of the area that differ from what the window shows into the shown picture;
-// the changed span.
-std::optional<Rect> Framebuffer::copyChanges(const uint32_t* pixels, int stride, const Rect& area) {
-    std::optional<Rect> changed;
+// Copies the pixels of the area that differ from what the window shows into the shown picture;
+// the part that changed.
+Rect Framebuffer::copyChanges(const uint32_t* pixels, int stride, const Rect& area) {
     const int bytesPerPixel = format_->bytesPerPixel();
-    const int width = area.right - area.left;
-    if (width <= 0)
-        return changed;
-    for (int y = area.top; y < area.bottom; ++y) {
+    const auto sourceRow = [&](int y) {
         const uint32_t* source = pixels + static_cast<ptrdiff_t>(y) * stride + area.left;
-        const uint8_t* row = reinterpret_cast<const uint8_t*>(source);
-        if (!format_->native()) {
-            format_->convert(source, width, convertedRow_.data());
-            row = convertedRow_.data();
-        }
-        uint8_t* kept = shownRow(y) + static_cast<ptrdiff_t>(area.left) * bytesPerPixel;
-        const auto columns = changedColumns(row, kept, width, bytesPerPixel);
-        if (!columns)
-            continue;
-        const int first = area.left + columns->first;
-        const int last = area.left + columns->second;
-        std::memcpy(kept + columns->first * bytesPerPixel, row + columns->first * bytesPerPixel,
-                    static_cast<size_t>(last - first) * bytesPerPixel);
-        if (!changed)
-            changed = Rect{first, y, last, y + 1};
-        changed->left = std::min(changed->left, first);
-        changed->right = std::max(changed->right, last);
-        changed->bottom = y + 1;
-    }
-    return changed;
+        if (format_->native())
+            return reinterpret_cast<const uint8_t*>(source);
+        format_->convert(source, area.width(), convertedRow_.data());
+        return static_cast<const uint8_t*>(convertedRow_.data());
+    };
+    const auto shownRowOfArea = [&](int y) {
+        return shownRow(y) + static_cast<ptrdiff_t>(area.left) * bytesPerPixel;
+    };
+    return copyChangedRows(area, bytesPerPixel, sourceRow, shownRowOfArea);
 }
 
 // Writes a span of the shown picture into the image, each pixel as a square of scale x scale

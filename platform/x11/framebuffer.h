@@ -44,7 +44,7 @@ private:
     bool makePlainImage(Size size);
     uint8_t* shownRow(int y);
     uint8_t* imageRow(int y);
-    std::optional<Rect> copyChanges(const uint32_t* pixels, int stride, const Rect& area);
+    Rect copyChanges(const uint32_t* pixels, int stride, const Rect& area);
     void enlarge(const Rect& span);
     void send(const Rect& span);
 
