@@ -57,13 +57,11 @@ int64_t runWidth(const DrawContext& dc, const char* text) {
     return bytes * dc.font.cellWidth;
 }
 
-RunOrigin anchoredOrigin(const Image& img, int x, int y, const char* text) {
+RunOrigin anchoredOrigin(const Image& img, int x, int y, int64_t width) {
     const DrawContext& dc = *img.dc;
     RunOrigin origin{int64_t{x} + dc.originx, int64_t{y} + dc.originy};
-    if (img.texthjust == kAnchorCentre || img.texthjust == kAnchorRight) {
-        const int64_t width = runWidth(dc, text);
+    if (img.texthjust == kAnchorCentre || img.texthjust == kAnchorRight)
         origin.left -= img.texthjust == kAnchorCentre ? width / 2 : width;
-    }
     // A centred run hangs from its top, raised by half its height.
     if (img.textvjust == kAnchorBottom)
         origin.top -= dc.font.cellHeight;
@@ -106,14 +104,12 @@ private:
     bool made_ = false;
 };
 
-// Blends the glyph's coverage into the cell, which is already filled with the background, so
-// that writing the background where the glyph does not cover changes nothing. The cell
-// rectangle is the visible part of the cell whose corner is (cellLeft, cellTop).
-void drawGlyph(Image& img, const Rect& cell, int64_t cellLeft, int64_t cellTop,
-               const Glyph& glyph) {
-    const DrawContext& dc = *img.dc;
-    thread_local CoverageColours colours;
-    const uint32_t* colourOf = colours.of(dc.bkcolor, dc.textcolor);
+// Blends the glyph's coverage into the cell through the colour of each coverage value. The
+// cell is already filled with the background, so writing the background where the glyph does
+// not cover changes nothing. The cell rectangle is the visible part of the cell whose corner is
+// (cellLeft, cellTop).
+void drawGlyph(Image& img, const Rect& cell, int64_t cellLeft, int64_t cellTop, const Glyph& glyph,
+               const uint32_t* colourOf) {
     const int64_t left = cellLeft + glyph.left;
     const int64_t top = cellTop + glyph.top;
     const platform::GlyphBitmap& bitmap = glyph.bitmap;
@@ -136,6 +132,8 @@ void drawRun(Image& img, RunOrigin origin, const char* text) {
     if (origin.top >= dc.clip.bottom || bottom <= dc.clip.top)
         return;
     LockedGlyphs glyphs;
+    thread_local CoverageColours colours;
+    const uint32_t* colourOf = colours.of(dc.bkcolor, dc.textcolor);
     int64_t cellLeft = origin.left;
     for (platform::GbkChar ch = platform::nextGbkChar(text);
          ch.length != 0 && cellLeft < dc.clip.right; ch = platform::nextGbkChar(text)) {
@@ -143,7 +141,7 @@ void drawRun(Image& img, RunOrigin origin, const char* text) {
         const Rect cell = clipRect(cellLeft, origin.top, cellRight, bottom, dc.clip);
         if (!cell.empty()) {
             fillSolid(img, cell, dc.bkcolor);
-            drawGlyph(img, cell, cellLeft, origin.top, glyphs.glyph(font, ch));
+            drawGlyph(img, cell, cellLeft, origin.top, glyphs.glyph(font, ch), colourOf);
         }
         cellLeft = cellRight;
         text += ch.length;
@@ -159,10 +157,11 @@ void setFontFace(Image& img, int height, int width, const char* face) {
 
 void drawText(Image& img, int x, int y, const char* text) {
     assert(img.dc != nullptr && text != nullptr);
-    const RunOrigin origin = anchoredOrigin(img, x, y, text);
-    // Only the run's own cells change, so the next presentation compares no more than those.
     const DrawContext& dc = *img.dc;
-    const Rect reach = clipRect(origin.left, origin.top, origin.left + runWidth(dc, text),
+    const int64_t width = runWidth(dc, text);
+    const RunOrigin origin = anchoredOrigin(img, x, y, width);
+    // Only the run's own cells change, so the next presentation compares no more than those.
+    const Rect reach = clipRect(origin.left, origin.top, origin.left + width,
                                 origin.top + dc.font.cellHeight, dc.clip);
     const auto guard = lockIfPage(img, reach);
     drawRun(img, origin, text);
