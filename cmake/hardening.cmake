@@ -19,9 +19,12 @@ check_pie_supported(LANGUAGES CXX)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 add_compile_options(-fstack-protector-strong)
-# mingw-w64 keeps the protector's support in a library of its own, which the flag links in.
+# mingw-w64 keeps the protector's support (and the fortified calls') in a library of its own,
+# which the flag links in; a program that links the runtime's kit links it too
+# (cmake/package_windows_dev.cmake).
 if(WIN32)
-    add_link_options(-fstack-protector-strong)
+    set(TRIVANTA_HARDEN_LINK_OPTIONS -fstack-protector-strong)
+    add_link_options(${TRIVANTA_HARDEN_LINK_OPTIONS})
 endif()
 # Fortified calls need the optimiser, so debug builds go without; the sanitizers check those
 # calls themselves and would be hidden behind the fortified ones.

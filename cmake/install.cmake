@@ -2,6 +2,9 @@
 # desktop and a distribution want around it (below), and `dev`, the runtime as a library for other
 # programs (cmake/install_dev.cmake). The tests, the benchmarks and the tools are not installed.
 # A Windows build installs its own way (cmake/package_windows.cmake).
+
+# The homepage the packages name, the Windows kit's pkg-config file among them.
+set(TRIVANTA_HOMEPAGE "https://trivanta.example.org/")
 if(WIN32)
     return()
 endif()
@@ -10,7 +13,6 @@ include(cmake/debian_docs.cmake)
 include(cmake/releases.cmake)
 
 set(TRIVANTA_MAINTAINER "Trivanta developers <trivanta@example.org>")
-set(TRIVANTA_HOMEPAGE "https://trivanta.example.org/")
 # The AppStream identifier: the reverse of the homepage's domain, and the program.
 set(TRIVANTA_APP_ID org.example.trivanta)
 set(TRIVANTA_INSTALL_GAMESDIR games CACHE STRING

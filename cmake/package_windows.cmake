@@ -1,7 +1,10 @@
 # `cpack` in a Windows build folder makes trivanta-<version>-win64.zip (the program, README and
 # licence) and trivanta-<version>-win64.exe, an installer made with NSIS (Debian: nsis) that
 # installs for the current user only, without administrator rights, under
-# %LOCALAPPDATA%\Programs\Trivanta, with a Start-menu entry and an uninstaller.
+# %LOCALAPPDATA%\Programs\Trivanta, with a Start-menu entry and an uninstaller. What is installed
+# here is the component `game`; the runtime for programmers is the kit beside it
+# (cmake/package_windows_dev.cmake).
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
 install(TARGETS trivanta RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 # The installer's licence page shows the licence.
@@ -46,4 +49,5 @@ string(REPLACE "HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 file(WRITE ${TRIVANTA_NSIS_TEMPLATES}/NSIS.template.in "${TRIVANTA_NSIS_SCRIPT}")
 set(CPACK_MODULE_PATH ${TRIVANTA_NSIS_TEMPLATES})
 
+include(${CMAKE_CURRENT_LIST_DIR}/package_windows_dev.cmake)
 include(CPack)

@@ -1,6 +1,6 @@
-# What tools/ci/package.sh, tools/ci/package_examples.sh and tools/ci/windows_package.sh share:
-# one message saying which stage failed, waiting for a condition, a private X server, and
-# watching a program's window on the X server DISPLAY names.
+# What tools/ci/package.sh, tools/ci/package_examples.sh, tools/ci/windows_package.sh and
+# tools/ci/windows_dev_kit.sh share: one message saying which stage failed, waiting for a
+# condition, a private X server, and watching a program's window on the X server DISPLAY names.
 # Sourced by them after they set `script` to their own name.
 #   needs: xvfb xdotool imagemagick
 
@@ -40,10 +40,22 @@ window_of() {  # window_of <pid> [seconds]
     timeout "${2:-10}" xdotool search --sync --onlyvisible --pid "$1" | head -n 1
 }
 
-# Whether the window shows more than one colour: its program drew a frame and it is on screen.
-shows_a_picture() {  # shows_a_picture <window>
+# Whether the window, or the part of it given, shows more than one colour: its program drew a
+# frame and it is on screen.
+shows_a_picture() {  # shows_a_picture <window> [<width>x<height>+<left>+<top>]
     local colours
-    colours=$(import -window "$1" png:- | identify -format '%k' -) && [ "$colours" -gt 1 ]
+    colours=$(import -window "$1" ${2:+-crop "$2"} png:- | identify -format '%k' -) &&
+        [ "$colours" -gt 1 ]
+}
+
+# Where the client area of a window of a Windows program under Wine lies in its X window, which
+# holds the frame Wine draws: as wide on the left, the right and the bottom, with the caption
+# adding to the top. Sets X, Y, WIDTH and HEIGHT to the X window's geometry, and client_left and
+# client_top to the client area's corner in it.
+wine_client_area() {  # wine_client_area <window> <client width> <client height>
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    client_left=$(((WIDTH - $2) / 2))
+    client_top=$((HEIGHT - $3 - client_left))
 }
 
 # Whether the screen shows the game's menu in a client area whose top-left corner is at (x, y):

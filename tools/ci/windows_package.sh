@@ -3,7 +3,8 @@
 # Wine on a private X server, as a player would: the ZIP holds the program, the README and the
 # licence, and its program shows the menu; the installer, run silently, installs for this user
 # only (it asks for no administrator rights and writes nothing for all users), makes the
-# Start-menu entry, and its program shows the menu; the uninstaller removes it all again.
+# Start-menu entry, and its program shows the menu; the uninstaller removes it all again. The
+# runtime's kit for programmers, made beside them, is tried by tools/ci/windows_dev_kit.sh.
 #   tools/ci/windows_package.sh build-win     with the Wine prefix tools/ci/wine_prefix.sh makes
 # Needs, besides the Windows build: wine wine64 nsis xvfb xdotool x11-utils imagemagick
 set -Eeuo pipefail
@@ -36,9 +37,7 @@ captioned_trivanta() {  # captioned_trivanta <window>
     [ "$(xdotool getwindowname "$1")" = Trivanta ]
 }
 
-# Starts a program, waits for its menu and leaves through it, which must end it with 0. Wine
-# draws the window's frame inside its X window: the frame is as wide on the left, the right and
-# the bottom, and the caption adds to the top.
+# Starts a program, waits for its menu and leaves through it, which must end it with 0.
 shows_menu_and_quits() {  # shows_menu_and_quits <program.exe>
     wine "$1" >"$work/program.log" 2>&1 &
     program_pid=$!
@@ -46,19 +45,19 @@ shows_menu_and_quits() {  # shows_menu_and_quits <program.exe>
     window=$(window_of "$program_pid" 90) || fail "no window within 90 s: $(cat "$work/program.log")"
     within 60 captioned_trivanta "$window" ||
         fail "the window's caption is not Trivanta within 60 s"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    local side=$(((WIDTH - 480) / 2))
-    within 30 shows_the_menu $((X + side)) $((Y + HEIGHT - 640 - side)) ||
+    wine_client_area "$window" 480 640
+    within 30 shows_the_menu $((X + client_left)) $((Y + client_top)) ||
         fail "no menu within 30 s; the last screenshot is $screenshot"
     end_with_keys "$program_pid" "$window" s s space
     program_pid=""
 }
 
-stage="making the ZIP and the installer"
-(cd "$build" && cpack -G "ZIP;NSIS") >"$work/cpack.log" 2>&1 || fail "$(tail -n 20 "$work/cpack.log")"
+stage="making the ZIP, the installer and the kit"
+(cd "$build" && cpack) >"$work/cpack.log" 2>&1 || fail "$(tail -n 20 "$work/cpack.log")"
 zip=$(realpath "$build"/trivanta-*-win64.zip)
 installer=$(realpath "$build"/trivanta-*-win64.exe)
-echo "$script: $(du -h "$zip" "$installer" | awk '{printf "%s %s  ", $2, $1}')"
+kit_zip=$(realpath "$build"/trivanta-graph-*-mingw64.zip)
+echo "$script: $(du -h "$zip" "$installer" "$kit_zip" | awk '{printf "%s %s  ", $2, $1}')"
 
 stage="starting a private X server"
 start_xvfb "$work"
@@ -110,10 +109,13 @@ within 30 test ! -e "$start_menu" || fail "the Start-menu entry is still there"
 ! timeout 60 wine reg query "$uninstall_key" >/dev/null 2>&1 ||
     fail "the list of programs still has Trivanta"
 
+stage="trying the kit for programmers"
+tools/ci/windows_dev_kit.sh "$kit_zip"
+
 stage="stopping the X server"
 kill "$xvfb_pid"
 wait "$xvfb_pid" || true
 xvfb_pid=""
 
 echo "$script: the ZIP and the installer were checked; both programs showed the menu and quit," \
-    "and the uninstaller removed the installed one"
+    "the uninstaller removed the installed one, and the kit's examples built and ran"
