@@ -84,3 +84,19 @@ end_with_keys() {  # end_with_keys <pid> <window> <key>...
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || fail "the program exited with $status"
 }
+
+# For the scripts that try one of the runtime's kits on its examples (tools/ci/package_examples.sh,
+# tools/ci/windows_dev_kit.sh): sets `examples` to the three examples, `work` to a scratch folder
+# and `example_pid` to none; the example running when the script ends is ended with it, and the
+# folder removed.
+try_examples() {
+    examples=(mouse_and_keys pictures controls)
+    work=$(mktemp -d)
+    example_pid=""
+    trap end_examples EXIT
+}
+end_examples() {
+    trap - ERR
+    if [ -n "$example_pid" ]; then kill "$example_pid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}

@@ -10,16 +10,7 @@ set -Eeuo pipefail
 script=package_examples.sh
 source "$(dirname "$0")/package_common.sh"
 package=$(realpath "$1")
-work=$(mktemp -d)
-examples=(mouse_and_keys pictures controls)
-
-example_pid=""
-cleanup() {
-    trap - ERR
-    if [ -n "$example_pid" ]; then kill "$example_pid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+try_examples
 
 stage="unpacking the development package"
 dpkg-deb -x "$package" "$work/root"

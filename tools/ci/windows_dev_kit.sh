@@ -12,17 +12,8 @@ set -Eeuo pipefail
 script=windows_dev_kit.sh
 source "$(dirname "$0")/package_common.sh"
 kit_zip=$(realpath "$1")
-work=$(mktemp -d)
 compiler=x86_64-w64-mingw32-g++-posix
-examples=(mouse_and_keys pictures controls)
-
-example_pid=""
-cleanup() {
-    trap - ERR
-    if [ -n "$example_pid" ]; then kill "$example_pid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+try_examples
 
 stage="unpacking the kit"
 (cd "$work" && cmake -E tar xf "$kit_zip")
