@@ -1,11 +1,10 @@
 # What every development kit of the runtime holds, the `dev` component: one static archive,
 # libtrivanta-graph.a, holding the three layers below the game; the headers a program includes,
 # under include/trivanta/ so that "runtime/graph.h" stays their path; a CMake package giving the
-# imported target Trivanta::graph; and a pkg-config file. The including file sets, besides
-# GNUInstallDirs' folders and PACKAGING_DIR, what a program linking the archive links besides:
-# the system libraries the platform layer links privately, GRAPH_SYSTEM_MODULES found through
-# pkg-config by those names and GRAPH_SYSTEM_LIBRARIES linked by name, and GRAPH_LINK_OPTIONS,
-# the options its link takes.
+# imported target Trivanta::graph; and a pkg-config file. The including file sets GNUInstallDirs'
+# folders, PACKAGING_DIR, and what a program that links the archive must link with it: the system
+# libraries the platform layer links privately, by their pkg-config names (GRAPH_SYSTEM_MODULES)
+# and by their own (GRAPH_SYSTEM_LIBRARIES), and the options of the link (GRAPH_LINK_OPTIONS).
 include(CMakePackageConfigHelpers)
 
 add_library(trivanta_graph_archive STATIC
