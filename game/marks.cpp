@@ -5,21 +5,15 @@
 #include <vector>
 
 #include "game/colours.h"
+#include "game/screen.h"
 #include "runtime/graph.h"
 
 namespace {
 
-// A bar of a mark, in pixels from the block's top-left corner; right and bottom excluded.
-struct Bar {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
-// A mark is bars of one colour: dark on the light blocks, white on the dark ones. Every mark
-// keeps within the middle 18 x 18 pixels of its block, so that the block's colour shows all round
-// it, and none is a disc, a square, a ring or a frame, which the white special blocks are.
+// A mark is bars of one colour, in pixels from the block's top-left corner: black on the light
+// blocks, white on the dark ones. Every mark keeps within the middle 18 x 18 pixels of its
+// block, so that the block's colour shows all round it, and none is a disc, a square, a ring or
+// a frame, which the white special blocks are.
 struct Mark {
     RGBVAL colour;
     std::vector<Bar> bars;
@@ -30,7 +24,7 @@ constexpr int kFar = 24;  // and the first past it
 constexpr int kMiddle = (kNear + kFar) / 2;
 constexpr int kStroke = 4;
 
-// +
+// A plus sign.
 std::vector<Bar> plus() {
     const int stroke = kMiddle - kStroke / 2;
     return {{kNear, stroke, kFar, stroke + kStroke}, {stroke, kNear, stroke + kStroke, kFar}};
@@ -44,7 +38,7 @@ std::vector<Bar> stripes() {
             {kNear, kFar - kStroke, kFar, kFar}};
 }
 
-// x, as two diagonals of overlapping squares.
+// A diagonal cross, each diagonal a run of overlapping squares.
 std::vector<Bar> diagonalCross() {
     std::vector<Bar> bars;
     for (int step = 0; step <= kFar - kNear - kStroke; ++step) {
@@ -55,19 +49,18 @@ std::vector<Bar> diagonalCross() {
     return bars;
 }
 
-// Rows one pixel high, centred, each as wide as twice what `halfWidth` gives for it, from the
-// top.
+constexpr int kRows = kFar - kNear;
+
+// The mark's rows from its top, one pixel high and centred, each twice `halfWidth(row)` wide.
 template <typename HalfWidth>
 std::vector<Bar> rowsOf(HalfWidth halfWidth) {
     std::vector<Bar> bars;
-    for (int row = 0; kNear + row < kFar; ++row) {
+    for (int row = 0; row < kRows; ++row) {
         const int half = halfWidth(row);
         bars.push_back({kMiddle - half, kNear + row, kMiddle + half, kNear + row + 1});
     }
     return bars;
 }
-
-constexpr int kRows = kFar - kNear;
 
 // A triangle pointing up.
 std::vector<Bar> triangle() {

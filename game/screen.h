@@ -36,6 +36,14 @@ constexpr int cellTop(int row) {
     return kRow0Top + kCellSize * row;
 }
 
+// A rectangle of pixels: left and top included, right and bottom excluded.
+struct Bar {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
 // Sets the fill colour to the one a cell of this value shows: black for EMPTY, which erases.
 void setCellBrush(Cell value);
 // Fills a cell's square with the fill colour.
