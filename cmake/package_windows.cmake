@@ -1,9 +1,9 @@
 # `cpack` in a Windows build folder makes trivanta-<version>-win64.zip (the program, README and
 # licence) and trivanta-<version>-win64.exe, an installer made with NSIS (Debian: nsis) that
 # installs for the current user only, without administrator rights, under
-# %LOCALAPPDATA%\Programs\Trivanta, with a Start-menu entry and an uninstaller. What is installed
-# here is the component `game`; the runtime for programmers is the kit beside it
-# (cmake/package_windows_dev.cmake).
+# %LOCALAPPDATA%\Programs\Trivanta, with two Start-menu entries (the second plays with colour
+# marks) and an uninstaller. What is installed here is the component `game`; the runtime for
+# programmers is the kit beside it (cmake/package_windows_dev.cmake).
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
 install(TARGETS trivanta RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
@@ -30,6 +30,12 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME trivanta.exe)
 set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
 set(CPACK_NSIS_MUI_ICON ${TRIVANTA_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${TRIVANTA_ICON})
+# A second Start-menu entry plays with colour marks; the uninstaller removes it with the first.
+set(TRIVANTA_MARKS_SHORTCUT "Trivanta with colour marks.lnk")
+set(CPACK_NSIS_CREATE_ICONS_EXTRA
+    "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\${TRIVANTA_MARKS_SHORTCUT}' '$INSTDIR\\\\trivanta.exe' '--patterns'")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA
+    "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\${TRIVANTA_MARKS_SHORTCUT}'")
 
 # CPack's own installer script makes a 32-bit installer that asks for administrator rights and
 # writes for all users. The copy made here from it, which CPack finds first, makes a 64-bit

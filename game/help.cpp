@@ -27,22 +27,22 @@ constexpr TextAt kPage2[] = {
 
 // Blocks of one colour by their top-left corners, in the order they are drawn.
 struct Blocks {
-    RGBVAL colour;
+    Cell value;
     int corners[3][2];
     int count;
 };
 
 constexpr Blocks kPictures[] = {
     // Before: a blue diagonal among greens and yellows.
-    {kBlue, {{40, 300}, {70, 330}, {100, 360}}, 3},
-    {kGreen, {{40, 330}, {70, 300}, {100, 330}}, 3},
-    {kYellow, {{40, 360}, {70, 360}}, 2},
+    {BLUE, {{40, 300}, {70, 330}, {100, 360}}, 3},
+    {GREEN, {{40, 330}, {70, 300}, {100, 330}}, 3},
+    {YELLOW, {{40, 360}, {70, 360}}, 2},
     // The blue diagonal removed.
-    {kGreen, {{170, 330}, {200, 300}, {230, 330}}, 3},
-    {kYellow, {{170, 360}, {200, 360}}, 2},
+    {GREEN, {{170, 330}, {200, 300}, {230, 330}}, 3},
+    {YELLOW, {{170, 360}, {200, 360}}, 2},
     // The blocks above fallen.
-    {kGreen, {{300, 330}, {330, 330}, {360, 360}}, 3},
-    {kYellow, {{300, 360}, {330, 360}}, 2},
+    {GREEN, {{300, 330}, {330, 330}, {360, 360}}, 3},
+    {YELLOW, {{300, 360}, {330, 360}}, 2},
 };
 
 constexpr TextAt kPictureTexts[] = {
@@ -58,7 +58,7 @@ constexpr int kWipeRight = 390;
 constexpr int kWipeBottom = 520;
 
 // A grey piece, then the special blocks, in a row below the second page's text.
-constexpr Blocks kGreyPiece{kGrey, {{40, 330}, {40, 360}, {70, 330}}, 3};
+constexpr Blocks kGreyPiece{GREY, {{40, 330}, {40, 360}, {70, 330}}, 3};
 struct SpecialAt {
     SpecialKind kind;
     int x;
@@ -72,12 +72,8 @@ constexpr SpecialAt kSpecials[] = {
 constexpr int kSpecialsY = 350;
 
 void drawBlocks(const Blocks& blocks) {
-    setbrushcolor(blocks.colour);
-    for (int i = 0; i < blocks.count; ++i) {
-        const int left = blocks.corners[i][0];
-        const int top = blocks.corners[i][1];
-        fillbar(left, top, left + kCellSize, top + kCellSize);
-    }
+    for (int i = 0; i < blocks.count; ++i)
+        drawBlock(blocks.value, blocks.corners[i][0], blocks.corners[i][1]);
 }
 
 void drawClearingPictures() {

@@ -10,13 +10,6 @@
 
 namespace {
 
-struct Bar {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
 // The white borders of the well and of the three boxes of the side panel.
 constexpr Bar kFrame[] = {
     {38, 48, 312, 50},    {38, 50, 40, 590},    {310, 50, 312, 590},  {38, 590, 312, 592},

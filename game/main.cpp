@@ -1,9 +1,12 @@
 // Trivanta, a falling-block colour-matching game.
+#include <cstdlib>
+
 #include "game/command_line.h"
 #include "game/program.h"
 
 int main(int argc, char** argv) {
-    if (const std::optional<int> answered = answerCommandLine(argc, argv))
-        return *answered;
-    return runTrivanta();
+    const CommandLine line = readCommandLine(argc, argv, std::getenv("TRIVANTA_PATTERNS"));
+    if (line.exitCode)
+        return *line.exitCode;
+    return runTrivanta(line.config);
 }

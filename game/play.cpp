@@ -1,7 +1,5 @@
 // One game: pieces dealt and previewed, falling ten 3-pixel steps a row with one key read per
 // step, landing, and the special blocks that fall between them.
-#include <algorithm>
-
 #include "game/dealer.h"
 #include "game/falling.h"
 #include "game/routines.h"
@@ -46,9 +44,7 @@ void drawFallingBlocks(const Piece& piece, const int (&tops)[3], bool erase) {
         const Block& block = piece.blocks[i];
         if (tops[i] + kCellSize <= kWellTop)
             continue;
-        setCellBrush(erase ? EMPTY : block.value);
-        const int left = cellLeft(block.column);
-        fillbar(left, std::max(tops[i], kWellTop), left + kCellSize, tops[i] + kCellSize);
+        drawBlock(erase ? EMPTY : block.value, cellLeft(block.column), tops[i], kWellTop);
     }
 }
 
@@ -140,8 +136,7 @@ void drawNextPreview() {
     clearPreview();
     for (int i = 0; i < 3; ++i) {
         const PreviewBlock& at = kPreview[state.dealer.shape][i];
-        setCellBrush(state.next.blocks[i].value);
-        fillbar(at.left, at.top, at.left + kCellSize, at.top + kCellSize);
+        drawBlock(state.next.blocks[i].value, at.left, at.top);
     }
 }
 

@@ -9,7 +9,8 @@ namespace {
 enum MenuChoice { kStart = 0, kHelp = 1 };
 }  // namespace
 
-int runTrivanta() {
+int runTrivanta(const GameConfig& config) {
+    gameConfig() = config;
     initgraph(kScreenWidth, kScreenHeight, MODE_STARTLOGO);
     settitle(text::kTitle);
     for (;;) {

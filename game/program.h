@@ -2,5 +2,7 @@
 // leave.
 #pragma once
 
-// Returns the program's exit code.
-int runTrivanta();
+#include "game/config.h"
+
+// Plays as the configuration says; returns the program's exit code.
+int runTrivanta(const GameConfig& config = {});

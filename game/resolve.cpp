@@ -13,8 +13,7 @@ namespace {
 void drawPieceCells(const Piece& piece, bool erase) {
     for (int i : kTestOrder) {
         const Block& block = piece.blocks[i];
-        setCellBrush(erase ? EMPTY : block.value);
-        fillCell(block.column, block.row);
+        drawCell(erase ? EMPTY : block.value, block.column, block.row);
     }
 }
 

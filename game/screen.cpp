@@ -1,8 +1,11 @@
 #include "game/screen.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "game/colours.h"
+#include "game/config.h"
+#include "game/marks.h"
 #include "runtime/graph.h"
 
 namespace {
@@ -40,6 +43,17 @@ void fillCell(int column, int row) {
     fillbar(cellLeft(column), cellTop(row), cellLeft(column) + kCellSize, cellTop(row) + kCellSize);
 }
 
+void drawBlock(Cell value, int left, int top, int visibleTop) {
+    setCellBrush(value);
+    fillbar(left, std::max(top, visibleTop), left + kCellSize, top + kCellSize);
+    if (gameConfig().colourMarks)
+        drawColourMark(value, left, top, visibleTop);
+}
+
+void drawCell(Cell value, int column, int row) {
+    drawBlock(value, cellLeft(column), cellTop(row));
+}
+
 void clearPreview() {
     setbrushcolor(kBlack);
     fillbar(kPreviewLeft, kPreviewTop, kPreviewRight, kPreviewBottom);
@@ -56,10 +70,8 @@ void eraseCells(const std::vector<CheckEntry>& cells) {
 }
 
 void drawGravity(const Gravity& gravity) {
-    for (const Fall& fall : gravity.falls) {
-        setCellBrush(fall.value);
-        fillCell(fall.to.column, fall.to.row);
-    }
+    for (const Fall& fall : gravity.falls)
+        drawCell(fall.value, fall.to.column, fall.to.row);
     eraseCells(gravity.emptied);
 }
 

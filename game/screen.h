@@ -1,6 +1,7 @@
 // Where things are on the 480 x 640 screen, and the small drawing steps the screens share.
 #pragma once
 
+#include <climits>
 #include <functional>
 #include <span>
 #include <vector>
@@ -35,10 +36,24 @@ constexpr int cellTop(int row) {
     return kRow0Top + kCellSize * row;
 }
 
+// A rectangle of pixels: left and top included, right and bottom excluded.
+struct Bar {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
 // Sets the fill colour to the one a cell of this value shows: black for EMPTY, which erases.
 void setCellBrush(Cell value);
 // Fills a cell's square with the fill colour.
 void fillCell(int column, int row);
+// Draws a block of the cell value with its top-left corner at (left, top), cut off above
+// `visibleTop`: its colour (black for EMPTY, which erases) and, when the player asked for them,
+// its colour's mark. The fill colour is left at the block's colour.
+void drawBlock(Cell value, int left, int top, int visibleTop = INT_MIN);
+// Draws a block of the cell value in a cell's square.
+void drawCell(Cell value, int column, int row);
 // Paints the next-piece box black.
 void clearPreview();
 // Paints a cell black.

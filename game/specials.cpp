@@ -64,10 +64,8 @@ Cell readChosenColour() {
 
 void repaintWell(const Board& board) {
     for (int column = 0; column < kColumns; ++column) {
-        for (int row = kTopRow + 1; row <= kBottomRow; ++row) {
-            setCellBrush(board.at(column, row));
-            fillCell(column, row);
-        }
+        for (int row = kTopRow + 1; row <= kBottomRow; ++row)
+            drawCell(board.at(column, row), column, row);
     }
 }
 

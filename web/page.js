@@ -44,6 +44,8 @@
 
   window.Module = {
     canvas: canvas,
+    // What the page asks the program for on its command line (patterns.js: colour marks).
+    arguments: window.trivantaArguments || [],
     print: function(text) { console.log(text); },
     printErr: function(text) {
       console.error(text);

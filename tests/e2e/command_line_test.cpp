@@ -15,13 +15,18 @@ TEST(CommandLine, HelpAndVersionAnswerAndOtherArgumentsAreRefused) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.output.starts_with("Usage: trivanta [--help | --version]\n")) << help.output;
     EXPECT_NE(help.output.find("s drops it"), std::string::npos) << help.output;
+    EXPECT_NE(help.output.find("--patterns"), std::string::npos) << help.output;
 
     const RunWithoutDisplay version = runWithoutDisplay(kGame + " --version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.output, "trivanta " TRIVANTA_VERSION "\n");
 
+    // --patterns is taken for play, which needs the display this run has not got.
+    EXPECT_EQ(runWithoutDisplay(kGame + " --patterns").exitCode, 1);
+
     // Standard output is thrown away, so what is read came on standard error.
-    for (const char* arguments : {"--play", "--help --version", "-h"}) {
+    for (const char* arguments :
+         {"--play", "--help --version", "-h", "--patterns --patterns", "--patterns --version"}) {
         const RunWithoutDisplay refused = runWithoutDisplay(
             "sh -c '\"$0\" " + std::string(arguments) + " 2>&1 >/dev/null' " + kGame);
         EXPECT_EQ(refused.exitCode, 2) << arguments;

@@ -2,9 +2,11 @@
 // the game-over screen and the two help pages, each driven by scripted keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "game/config.h"
 #include "game/program.h"
 #include "game/routines.h"
 #include "game/scoring.h"
@@ -349,6 +351,37 @@ TEST_F(Help, TwoPagesTurnedOnlyBySpace) {
     expectFirstHelpPage(firstPage.back());
     expectSecondHelpPage(secondPage.back());
     EXPECT_TRUE(filledWith(pageNow(), {0, 0, 480, 640}, kBlack));
+}
+
+using ColourMarks = GameSession;
+
+// Asked for, every colour's block carries a mark of its own shape in 10 to 40 % of its cell, so
+// that its colour stays dominant; grey blocks stay plain.
+TEST_F(ColourMarks, EachColourHasAMarkOfItsOwnShapeAndGreyNone) {
+    gameConfig().colourMarks = true;
+    for (Cell value = RED; value <= GREY; ++value)
+        drawCell(value, value, 5);
+    gameConfig() = GameConfig{};
+    const Frame page = pageNow();
+    std::vector<std::vector<bool>> marks;
+    for (Cell value = RED; value <= GREY; ++value) {
+        const Rect cell = cellRect(value, 5);
+        std::vector<bool> marked;
+        for (int y = cell.top; y < cell.bottom; ++y) {
+            for (int x = cell.left; x < cell.right; ++x)
+                marked.push_back(page.pixel(x, y) != kCellColours[value]);
+        }
+        const auto count = std::count(marked.begin(), marked.end(), true);
+        if (value == GREY) {
+            EXPECT_EQ(count, 0);
+            continue;
+        }
+        EXPECT_GE(count, 90) << "colour " << value;
+        EXPECT_LE(count, 360) << "colour " << value;
+        for (size_t other = 0; other < marks.size(); ++other)
+            EXPECT_NE(marked, marks[other]) << "colours " << other << " and " << value;
+        marks.push_back(marked);
+    }
 }
 
 using Program = GameSession;

@@ -2,9 +2,10 @@
 # Builds the Windows ZIP and installer of a Windows build folder with CPack and tries both under
 # Wine on a private X server, as a player would: the ZIP holds the program, the README and the
 # licence, and its program shows the menu; the installer, run silently, installs for this user
-# only (it asks for no administrator rights and writes nothing for all users), makes the
-# Start-menu entry, and its program shows the menu; the uninstaller removes it all again. The
-# runtime's kit for programmers, made beside them, is tried by tools/ci/windows_dev_kit.sh.
+# only (it asks for no administrator rights and writes nothing for all users), makes the two
+# Start-menu entries (the second plays with colour marks), and its program shows the menu; the
+# uninstaller removes it all again. The runtime's kit for programmers, made beside them, is tried
+# by tools/ci/windows_dev_kit.sh.
 #   tools/ci/windows_package.sh build-win     with the Wine prefix tools/ci/wine_prefix.sh makes
 # Needs, besides the Windows build: wine wine64 nsis xvfb xdotool x11-utils imagemagick
 set -Eeuo pipefail
@@ -93,6 +94,9 @@ done
 # The Start-menu entry starts the installed program, whose icon it shows.
 grep -aq 'trivanta.exe' "$start_menu/Trivanta.lnk" ||
     fail "no Start-menu entry for trivanta.exe in $start_menu"
+# The second one passes --patterns; a shortcut keeps its arguments in UTF-16.
+tr -d '\0' <"$start_menu/Trivanta with colour marks.lnk" | grep -aq -- '--patterns' ||
+    fail "no Start-menu entry for trivanta.exe --patterns in $start_menu"
 timeout 60 wine reg query "$uninstall_key" /v UninstallString >/dev/null ||
     fail "Windows' list of programs for this user has no Trivanta"
 ! timeout 60 wine reg query "${uninstall_key/HKCU/HKLM}" >/dev/null 2>&1 ||

@@ -19,7 +19,7 @@ namespace headless = platform::headless;
 std::vector<const Command*> stopsOf(const Script& script) {
     std::vector<const Command*> stops;
     for (const Command& command : script) {
-        if (command.kind != Command::Kind::Key)
+        if (command.kind == Command::Kind::Shot || command.kind == Command::Kind::End)
             stops.push_back(&command);
     }
     return stops;
@@ -71,7 +71,9 @@ int replayGame(const Script& script) {
             std::exit(EXIT_SUCCESS);
     });
     platform::useBackend(*clock);
-    const int code = runTrivanta();
+    GameConfig config;
+    config.colourMarks = !script.empty() && script.front().kind == Command::Kind::Patterns;
+    const int code = runTrivanta(config);
     clock->reachRemaining();
     return code;
 }

@@ -50,6 +50,8 @@ Parsed fault(std::string why) {
 }
 
 Parsed parseCommand(const std::vector<std::string>& words) {
+    if (words.size() == 1 && words[0] == "patterns")
+        return Parsed{Command{Command::Kind::Patterns, 0, "", 0}, ""};
     if (words.size() < 3 || words[0] != "at")
         return fault("expected \"at TIME COMMAND\"");
     const std::optional<int64_t> atMs = timeOf(words[1]);
@@ -72,6 +74,8 @@ Parsed parseCommand(const std::vector<std::string>& words) {
 std::string orderFault(const Script& before, const Command& next) {
     if (before.empty())
         return "";
+    if (next.kind == Command::Kind::Patterns)
+        return "\"patterns\" comes before every other command";
     const Command& last = before.back();
     if (last.kind == Command::Kind::End)
         return "nothing may follow \"end\" (line " + std::to_string(last.line) + ")";

@@ -2,6 +2,8 @@
 // the program starts.
 //
 //   # a comment, from '#' to the end of the line
+//   patterns                           play with colour marks, as --patterns does; before
+//                                      every other command
 //   at 4000 key space                  a key typed (pressed, released 30 ms later), by name
 //   at 9000 shot docs/screenshots/a.png   the window as shown at that moment, as a PNG file
 //   at 12000 end                       stop the program there (exit code 0)
@@ -22,7 +24,7 @@
 namespace replay {
 
 struct Command {
-    enum class Kind { Key, Shot, End };
+    enum class Kind { Patterns, Key, Shot, End };
     Kind kind = Kind::End;
     int64_t atMs = 0;
     std::string argument;  // the key's name (platform/headless/key_names.h), or the picture's path

@@ -9,8 +9,8 @@ import zlib from 'node:zlib';
 import {GamePage, holdsWithin, launchChromium, loadScreenChecks, serveSite, siteDir}
     from './browser.mjs';
 
-const pageFiles = ['index.html', 'page.js', 'page.css', 'trivanta.js', 'trivanta.worker.js',
-                   'trivanta.wasm'];
+const pageFiles = ['index.html', 'page.js', 'page.css', 'patterns.js', 'trivanta.js',
+                   'trivanta.worker.js', 'trivanta.wasm'];
 const ticksPerSecond = 100;  // the kernel's clock ticks, as /proc reports processor time
 
 function percentile(sorted, p) {

@@ -1,0 +1,6 @@
+#include "game/config.h"
+
+GameConfig& gameConfig() {
+    static GameConfig config;
+    return config;
+}
