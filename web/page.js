@@ -1,9 +1,13 @@
-// Starts the page's program (the script its tag names in data-program), and tells the reader in
-// words when the program cannot run here or has ended, instead of leaving a blank or frozen
-// canvas.
+// Starts the page's program (the script its tag names in data-program, with the arguments
+// data-arguments lists), and tells the reader in words when the program cannot run here or has
+// ended, instead of leaving a blank or frozen canvas. The page's offline worker
+// (service_worker.js) keeps the page for playing without the network and, on a host that does
+// not isolate the page, isolates it.
 (function() {
   'use strict';
-  var program = document.currentScript.dataset.program;
+  var script = document.currentScript;
+  var program = script.dataset.program;
+  var programArguments = (script.dataset.arguments || '').split(' ').filter(Boolean);
   var canvas = document.getElementById('trivanta');
   var notice = document.getElementById('notice');
 
@@ -31,19 +35,58 @@
   // What the program said on its error output last, for a failure it had no window to show in.
   var errors = [];
 
-  // The program's threads share memory, which browsers allow only to pages isolated from
-  // other sites' windows and resources.
-  if (!self.crossOriginIsolated) {
+  // Set for the one reload that should bring the page under its worker, so that a page the
+  // worker could not isolate explains itself rather than reload again and again.
+  var reloadMark = 'trivanta-isolating-reload';
+  function takeReloadMark() {
+    try {
+      var marked = sessionStorage.getItem(reloadMark) !== null;
+      sessionStorage.removeItem(reloadMark);
+      return marked;
+    } catch (error) {
+      return true;  // no storage for the mark: no reload either
+    }
+  }
+
+  // The active worker's registration; it fails where service workers are unavailable (a file:
+  // page, a private window, a browser that refuses them).
+  function registerWorker() {
+    if (!('serviceWorker' in navigator)) return Promise.reject(new Error('no service workers'));
+    return navigator.serviceWorker.register('service_worker.js').then(function() {
+      return navigator.serviceWorker.ready;
+    });
+  }
+
+  function sayNotIsolated() {
     say('<p>The game cannot start: this page was served without cross-origin isolation, ' +
-        'which its threads need. The server must send these two headers with every file ' +
-        'of the page:</p>' +
+        'which its threads need, and this browser does not let the page\'s service worker ' +
+        'isolate it. The server must send these two headers with every file of the page:</p>' +
         '<pre>Cross-Origin-Opener-Policy: same-origin\n' +
         'Cross-Origin-Embedder-Policy: require-corp</pre>', 'not-isolated');
+  }
+
+  // The program's threads share memory, which browsers allow only to pages isolated from
+  // other sites' windows and resources. A host that does not send the two headers that isolate
+  // the page has them added by the worker, to the page's own files, from the first reload under
+  // it on.
+  var reloaded = takeReloadMark();
+  if (!self.crossOriginIsolated) {
+    if (reloaded) {
+      sayNotIsolated();
+      return;
+    }
+    registerWorker().then(function() {
+      sessionStorage.setItem(reloadMark, 'yes');
+      location.reload();
+    }).catch(sayNotIsolated);
     return;
   }
+  // Kept for the next visit without the network; without the worker the page plays online.
+  registerWorker().catch(function(error) { console.log('Not kept for offline play: ' + error); });
 
   window.Module = {
     canvas: canvas,
+    arguments: programArguments,
     print: function(text) { console.log(text); },
     printErr: function(text) {
       console.error(text);
@@ -63,10 +106,10 @@
       ended();
     }
   };
-  var script = document.createElement('script');
-  script.src = program;
-  script.onerror = function() {
+  var programScript = document.createElement('script');
+  programScript.src = program;
+  programScript.onerror = function() {
     say('<p>The game could not be loaded (' + program + ').</p>', 'ended');
   };
-  document.body.appendChild(script);
+  document.body.appendChild(programScript);
 })();
