@@ -48,12 +48,27 @@
     }
   }
 
-  // The active worker's registration; it fails where service workers are unavailable (a file:
-  // page, a private window, a browser that refuses them).
+  // Settles once the worker is active: it fails where service workers are unavailable (a file:
+  // page, a private window, a browser that refuses them) and where the worker could not keep
+  // the page's files (the storage is full).
   function registerWorker() {
     if (!('serviceWorker' in navigator)) return Promise.reject(new Error('no service workers'));
-    return navigator.serviceWorker.register('service_worker.js').then(function() {
-      return navigator.serviceWorker.ready;
+    return navigator.serviceWorker.register('service_worker.js').then(function(registration) {
+      return new Promise(function(resolve, reject) {
+        if (registration.active) {
+          resolve(registration);
+          return;
+        }
+        var worker = registration.installing || registration.waiting;
+        if (!worker) {
+          reject(new Error('no worker'));
+          return;
+        }
+        worker.addEventListener('statechange', function() {
+          if (worker.state === 'activated') resolve(registration);
+          if (worker.state === 'redundant') reject(new Error('the worker could not keep the page'));
+        });
+      });
     });
   }
 
@@ -81,8 +96,11 @@
     }).catch(sayNotIsolated);
     return;
   }
-  // Kept for the next visit without the network; without the worker the page plays online.
-  registerWorker().catch(function(error) { console.log('Not kept for offline play: ' + error); });
+  // Kept for the next visit without the network, once the page has loaded so that keeping it
+  // does not slow the start; without the worker the page plays online.
+  window.addEventListener('load', function() {
+    registerWorker().catch(function(error) { console.log('Not kept for offline play: ' + error); });
+  });
 
   window.Module = {
     canvas: canvas,
