@@ -94,6 +94,9 @@
   window.addEventListener('blur', releaseAll);
   window.addEventListener('pagehide', releaseAll);
   window.addEventListener('orientationchange', releaseAll);
+  if (window.screen && screen.orientation) {
+    screen.orientation.addEventListener('change', releaseAll);
+  }
   document.addEventListener('visibilitychange', function() {
     if (document.hidden) releaseAll();
   });
