@@ -6,7 +6,10 @@
 // files the two headers that isolate the page, which its threads need, on hosts that do not
 // send them.
 'use strict';
-var cacheName = 'trivanta-@BUILD@';
+// Named after the folder the page is in too, so that copies of the page in other folders of
+// the same host keep caches of their own.
+var cachePrefix = 'trivanta ' + self.registration.scope + ' ';
+var cacheName = cachePrefix + '@BUILD@';
 var files = [@FILES@];
 
 // Fetched past the browser's own cache, which may still hold files of an older build.
@@ -19,7 +22,7 @@ self.addEventListener('install', function(event) {
 self.addEventListener('activate', function(event) {
   event.waitUntil(caches.keys().then(function(names) {
     return Promise.all(names.filter(function(name) {
-      return name.startsWith('trivanta-') && name !== cacheName;
+      return name.startsWith(cachePrefix) && name !== cacheName;
     }).map(function(name) { return caches.delete(name); }));
   }).then(function() { return self.clients.claim(); }));
 });

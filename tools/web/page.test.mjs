@@ -35,6 +35,9 @@ describe('the game page', {concurrency: false}, () => {
     const game = await openGame();
     assert.ok(await holdsWithin(5, async () => (await game.look()) !== null), 'no canvas shown');
     assert.deepEqual(await game.look(), {width: 480, height: 640});
+    // With a keyboard and no touch screen there are no touch keys.
+    assert.equal(await game.page.$eval('#controls', (keys) => getComputedStyle(keys).display),
+                 'none');
     assert.ok(await game.showsWithin(3, 'logo'), 'the still logo never showed');
     assert.ok(await game.showsWithin(8, 'menu', 0), 'the menu never showed');
     // The logo's 208 frames at 60 a second, as on the desktop.
