@@ -7,14 +7,33 @@ mergeInto(LibraryManager.library, {
     canvas: null,
     context: null,
 
-    // The largest whole multiple of the canvas that fits the page, at least 1, so that its
-    // pixels stay sharp.
+    // Matches where the page shows its touch keys beside the canvas (web/page.css).
+    touch: null,
+
+    // The canvas's size on the page. On a touch screen: the largest whole multiple of device
+    // pixels that fits the box the keys leave it, so that its pixels stay sharp at any number of
+    // device pixels to a CSS pixel, or shrunk to the box where not even one fits, rather than cut
+    // off. Elsewhere: the largest whole multiple of CSS pixels that fits the window, at least 1.
     fit: function() {
       var canvas = TrivantaPage.canvas;
-      var scale = Math.max(1, Math.floor(Math.min(window.innerWidth / canvas.width,
-                                                  window.innerHeight / canvas.height)));
-      canvas.style.width = canvas.width * scale + 'px';
-      canvas.style.height = canvas.height * scale + 'px';
+      var width;
+      var height;
+      if (TrivantaPage.touch.matches) {
+        var ratio = window.devicePixelRatio || 1;
+        var box = canvas.parentElement;
+        var fits = Math.min(Math.floor(box.clientWidth * ratio) / canvas.width,
+                            Math.floor(box.clientHeight * ratio) / canvas.height);
+        var deviceScale = fits >= 1 ? Math.floor(fits) : fits;
+        width = canvas.width * deviceScale / ratio;
+        height = canvas.height * deviceScale / ratio;
+      } else {
+        var scale = Math.max(1, Math.floor(Math.min(window.innerWidth / canvas.width,
+                                                    window.innerHeight / canvas.height)));
+        width = canvas.width * scale;
+        height = canvas.height * scale;
+      }
+      canvas.style.width = width + 'px';
+      canvas.style.height = height + 'px';
     },
 
     // Where a pointer event is, in canvas pixels, and where the canvas's top-left corner is on
@@ -45,13 +64,10 @@ mergeInto(LibraryManager.library, {
     key: function(event, pressed) {
       // Keys typed into an input method's composition are the input method's.
       if (event.isComposing || event.keyCode === 229) return;
-      var characters = Array.from(event.key);
-      var character = characters.length === 1 ? characters[0].codePointAt(0) : 0;
       // AltGr, which browsers report as Ctrl and Alt, types characters.
       var altGraph = event.getModifierState && event.getModifierState('AltGraph');
-      _trivanta_page_key(event.keyCode, character, event.location, pressed,
-                         event.repeat ? 1 : 0, event.ctrlKey && !altGraph ? 1 : 0,
-                         event.altKey && !altGraph ? 1 : 0);
+      TrivantaPage.type(event.keyCode, event.key, event.location, pressed, event.repeat,
+                        event.ctrlKey && !altGraph, event.altKey && !altGraph);
       // The game's keys must not scroll the page or open the browser's help; the browser
       // keeps its shortcuts.
       var browsers = event.ctrlKey || event.metaKey || event.key === 'F5' ||
@@ -59,12 +75,32 @@ mergeInto(LibraryManager.library, {
       if (!browsers || altGraph) event.preventDefault();
     },
 
+    // A key of the page's touch keys (web/controls.js), a "trivanta-key" event whose detail
+    // names it as a keyboard event would (keyCode, key, pressed, repeat): it goes the keyboard's
+    // way, a key of the main block without modifiers.
+    touchKey: function(event) {
+      var key = event.detail;
+      TrivantaPage.type(key.keyCode, key.key, 0, key.pressed, key.repeat, false, false);
+    },
+
+    // `key` is what KeyboardEvent.key says: the character typed, or the key's name.
+    type: function(keyCode, key, location, pressed, repeat, control, alt) {
+      var characters = Array.from(key);
+      var character = characters.length === 1 ? characters[0].codePointAt(0) : 0;
+      _trivanta_page_key(keyCode, character, location, pressed ? 1 : 0, repeat ? 1 : 0,
+                         control ? 1 : 0, alt ? 1 : 0);
+    },
+
     listen: function() {
       var canvas = TrivantaPage.canvas;
       window.addEventListener('keydown', function(event) { TrivantaPage.key(event, 1); });
       window.addEventListener('keyup', function(event) { TrivantaPage.key(event, 0); });
+      window.addEventListener('trivanta-key', TrivantaPage.touchKey);
       window.addEventListener('blur', function() { _trivanta_page_blur(); });
+      // Turning a phone resizes the window, and the touch keys come and go with a touch screen.
       window.addEventListener('resize', TrivantaPage.fit);
+      window.addEventListener('orientationchange', TrivantaPage.fit);
+      TrivantaPage.touch.addEventListener('change', TrivantaPage.fit);
       canvas.addEventListener('pointermove', function(event) {
         TrivantaPage.pointer(0, event, 0);
       });
@@ -102,6 +138,7 @@ mergeInto(LibraryManager.library, {
     canvas.tabIndex = 0;
     TrivantaPage.canvas = canvas;
     TrivantaPage.context = canvas.getContext('2d', {alpha: false});
+    TrivantaPage.touch = window.matchMedia('(any-pointer: coarse)');
     TrivantaPage.fit();
     TrivantaPage.listen();
     canvas.focus();

@@ -17,7 +17,8 @@ add_test(NAME trivanta_tests COMMAND trivanta_tests --gtest_brief=1)
 set_tests_properties(trivanta_tests PROPERTIES TIMEOUT 600)
 
 # What the browser checks (tools/web/page.test.mjs) load: the screens' expectations as a script
-# they put into the page beside the canvas, and the key-echoing program on a page of its own.
+# they put into the page beside the canvas, the key-echoing program on a page of its own, and
+# the game opened at its colour chooser on another.
 set(LOGO_SOURCE ${PROJECT_BINARY_DIR}/generated/logo_jpeg.cpp)
 set_source_files_properties(${LOGO_SOURCE} PROPERTIES GENERATED TRUE)
 add_executable(trivanta_screen_checks web/screen_checks.cpp support/program_screens.cpp
@@ -35,3 +36,7 @@ trivanta_web_page(trivanta_key_echo key_echo.html)
 add_executable(trivanta_fatal web/fatal_program.cpp)
 target_link_libraries(trivanta_fatal PRIVATE trivanta_graph trivanta_web_game_faces)
 trivanta_web_page(trivanta_fatal fatal.html)
+
+add_executable(trivanta_close_moment programs/close_moment.cpp)
+target_link_libraries(trivanta_close_moment PRIVATE trivanta_game trivanta_web_game_faces)
+trivanta_web_page(trivanta_close_moment chooser.html chooser)

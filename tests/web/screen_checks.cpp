@@ -85,6 +85,9 @@ EMSCRIPTEN_KEEPALIVE int trivanta_checks_playing() {
 EMSCRIPTEN_KEEPALIVE int trivanta_checks_lowest_block() {
     return lowestBlockRow(canvas);
 }
+EMSCRIPTEN_KEEPALIVE int trivanta_checks_chooser() {
+    return chooserShown(canvas);
+}
 EMSCRIPTEN_KEEPALIVE int trivanta_checks_game_over() {
     return gameOverShown(canvas) && gameOverTitleShown(canvas);
 }

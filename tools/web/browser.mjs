@@ -32,9 +32,11 @@ export async function holdsWithin(seconds, condition) {
   }
 }
 
-// tools/web/serve.py on the site; resolves to its address once it listens.
-export async function serveSite() {
-  const server = spawn('python3', [path.join(here, 'serve.py'), siteDir],
+// tools/web/serve.py on the site, with the isolating headers unless told otherwise; resolves to
+// its address once it listens.
+export async function serveSite({isolating = true} = {}) {
+  const options = isolating ? [] : ['--no-isolation'];
+  const server = spawn('python3', [path.join(here, 'serve.py'), ...options, siteDir],
                        {stdio: ['ignore', 'pipe', 'inherit']});
   const lines = readline.createInterface({input: server.stdout});
   const address = await new Promise((resolve, reject) => {
@@ -73,21 +75,30 @@ function recordCanvasShown() {
   observer.observe(document, {subtree: true, attributes: true, attributeFilter: ['style']});
 }
 
+// The window of a desktop browser, and a phone as Chromium emulates one: 390 x 844 CSS pixels of
+// 3 device pixels each, touch only.
+export const desktop = {width: 800, height: 700};
+export const phone = {
+  width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+};
+
 // A page of the site in the browser, its console lines kept. The screens' expectations run in
 // the page beside the canvas, so that its pixels need not cross to node for every look.
 export class GamePage {
   constructor(page, checks) {
     this.page = page;
     this.checks = checks;
-    this.checksLoaded = false;
     this.console = [];
     page.on('console', (message) => this.console.push(message.text()));
   }
 
-  static async open(browser, checks, url) {
+  // Opens the url in a new page of the browser (or of one of its contexts), in the viewport
+  // given; `beforeScripts` runs in the page before the page's own.
+  static async open(browser, checks, url, {viewport = desktop, beforeScripts} = {}) {
     const page = await browser.newPage();
-    await page.setViewport({width: 800, height: 700});
+    await page.setViewport(viewport);
     await page.evaluateOnNewDocument(recordCanvasShown);
+    if (beforeScripts) await page.evaluateOnNewDocument(beforeScripts);
     const game = new GamePage(page, checks);
     await page.goto(url);
     return game;
@@ -99,21 +110,32 @@ export class GamePage {
   }
 
   // The canvas's size, handed with its pixels to the check `name` (trivanta_checks_<name>),
-  // whose answer comes with it; null while the page has no canvas.
+  // whose answer comes with it; null while the page has no canvas, or is loading anew. The checks
+  // are put into each page loaded that can run them (they need the page isolated, as the game).
   async check(name, ...args) {
-    if (!this.checksLoaded) {
+    try {
+      return await this.checkCanvas(name, args);
+    } catch (error) {
+      if (/context was destroyed|Cannot find context/.test(error.message)) return null;
+      throw error;
+    }
+  }
+
+  async checkCanvas(name, args) {
+    const needed = await this.page.evaluate(
+        () => window.trivantaChecks === undefined && self.crossOriginIsolated);
+    if (needed) {
       await this.page.addScriptTag({content: this.checks});
       await this.page.evaluate(async () => {
         window.trivantaChecks = await loadScreenChecks();
       });
-      this.checksLoaded = true;
     }
     return this.page.evaluate((name, args) => {
       const element = document.getElementById('trivanta');
-      if (!element || element.style.visibility !== 'visible') return null;
+      const checks = window.trivantaChecks;
+      if (!element || element.style.visibility !== 'visible' || !checks) return null;
       const {width, height} = element;
       const bytes = element.getContext('2d').getImageData(0, 0, width, height).data;
-      const checks = window.trivantaChecks;
       const words = checks._trivanta_checks_canvas(width, height) >> 2;
       // Read after the call, which may have grown the memory.
       const heap = checks.HEAPU32;
@@ -149,6 +171,29 @@ export class GamePage {
       for (const part of parts.reverse()) await this.page.keyboard.up(part);
       await new Promise((resolve) => setTimeout(resolve, 60));
     }
+  }
+
+  // The middle of the touch key that types `key` (its data-key).
+  async keyButton(key) {
+    return this.page.$eval(`#controls button[data-key="${key}"]`, (button) => {
+      const box = button.getBoundingClientRect();
+      return {x: box.left + box.width / 2, y: box.top + box.height / 2};
+    });
+  }
+
+  // Taps the touch keys in turn, by their data-key.
+  async tap(...keys) {
+    for (const key of keys) {
+      const {x, y} = await this.keyButton(key);
+      await this.page.touchscreen.tap(x, y);
+      await new Promise((resolve) => setTimeout(resolve, 60));
+    }
+  }
+
+  // Puts a finger on the touch key, until the handle's end().
+  async hold(key) {
+    const {x, y} = await this.keyButton(key);
+    return this.page.touchscreen.touchStart(x, y);
   }
 
   // The page's state when it no longer runs the program ("ended", "not-isolated"), else "".

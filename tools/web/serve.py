@@ -1,22 +1,26 @@
 #!/usr/bin/env python3
 """Serves a folder on 127.0.0.1 with the two headers that isolate a page from other sites, which
 the game's threads need (Cross-Origin-Opener-Policy and Cross-Origin-Embedder-Policy), and
-prints the page's address once it is listening.
+prints the page's address once it is listening. With --no-isolation it sends neither, as most
+static hosts do, and the page's worker has to isolate the page itself.
 
-    serve.py <folder> [port]    (port 0, the default, takes any free port)
+    serve.py [--no-isolation] <folder> [port]    (port 0, the default, takes any free port)
 """
+import argparse
 import functools
 import http.server
-import sys
 
 
-class IsolatingHandler(http.server.SimpleHTTPRequestHandler):
+class SiteHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      '.js': 'text/javascript', '.wasm': 'application/wasm'}
+                      '.js': 'text/javascript', '.wasm': 'application/wasm',
+                      '.webmanifest': 'application/manifest+json'}
+    isolating = True
 
     def end_headers(self):
-        self.send_header('Cross-Origin-Opener-Policy', 'same-origin')
-        self.send_header('Cross-Origin-Embedder-Policy', 'require-corp')
+        if self.isolating:
+            self.send_header('Cross-Origin-Opener-Policy', 'same-origin')
+            self.send_header('Cross-Origin-Embedder-Policy', 'require-corp')
         self.send_header('Cache-Control', 'no-cache')
         super().end_headers()
 
@@ -24,11 +28,20 @@ class IsolatingHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class PlainHandler(SiteHandler):
+    isolating = False
+
+
 def main():
-    folder = sys.argv[1]
-    port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
-    handler = functools.partial(IsolatingHandler, directory=folder)
-    with http.server.ThreadingHTTPServer(('127.0.0.1', port), handler) as server:
+    parser = argparse.ArgumentParser(description='Serves the page on 127.0.0.1.')
+    parser.add_argument('--no-isolation', action='store_true',
+                        help='send no isolating headers')
+    parser.add_argument('folder')
+    parser.add_argument('port', type=int, nargs='?', default=0)
+    options = parser.parse_args()
+    handler = functools.partial(PlainHandler if options.no_isolation else SiteHandler,
+                                directory=options.folder)
+    with http.server.ThreadingHTTPServer(('127.0.0.1', options.port), handler) as server:
         print(f'http://127.0.0.1:{server.server_address[1]}/', flush=True)
         server.serve_forever()
 
