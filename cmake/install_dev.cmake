@@ -2,12 +2,9 @@
 # CMake package and a pkg-config file (cmake/graph_dev_files.cmake), and the API reference with
 # the examples.
 
-# The system libraries the platform layer links privately, by their pkg-config names: a program
-# linking the archive links them too.
-set(GRAPH_SYSTEM_MODULES freetype2 fontconfig libjpeg)
-if(TRIVANTA_X11)
-    list(APPEND GRAPH_SYSTEM_MODULES x11 xext)
-endif()
+# The system libraries the platform layer links privately, by their pkg-config names, as each
+# backend listed them (platform/CMakeLists.txt): a program linking the archive links them too.
+get_property(GRAPH_SYSTEM_MODULES GLOBAL PROPERTY TRIVANTA_SYSTEM_MODULES)
 set(GRAPH_SYSTEM_LIBRARIES "")
 set(GRAPH_LINK_OPTIONS "")
 include(cmake/graph_dev_files.cmake)
