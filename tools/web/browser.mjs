@@ -32,9 +32,10 @@ export async function holdsWithin(seconds, condition) {
   }
 }
 
-// tools/web/serve.py on the site; resolves to its address once it listens.
-export async function serveSite() {
-  const server = spawn('python3', [path.join(here, 'serve.py'), siteDir],
+// tools/web/serve.py on the site (of another build's folder, if given); resolves to its address
+// once it listens.
+export async function serveSite(site = siteDir) {
+  const server = spawn('python3', [path.join(here, 'serve.py'), site],
                        {stdio: ['ignore', 'pipe', 'inherit']});
   const lines = readline.createInterface({input: server.stdout});
   const address = await new Promise((resolve, reject) => {
@@ -55,8 +56,8 @@ export async function launchChromium() {
 
 // The screens' expectations, compiled from the tests' own C++: the source of a script that
 // defines loadScreenChecks().
-export async function loadScreenChecks() {
-  return fs.promises.readFile(path.join(buildDir, 'tests', 'trivanta_screen_checks.js'), 'utf8');
+export async function loadScreenChecks(build = buildDir) {
+  return fs.promises.readFile(path.join(build, 'tests', 'trivanta_screen_checks.js'), 'utf8');
 }
 
 // Run in the page before its scripts: notes when the canvas is first shown, as
