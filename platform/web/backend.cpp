@@ -16,8 +16,9 @@ namespace platform::web {
 
 namespace {
 
-// The final moments of a wait, which the caller polls, beyond the lateness the waits have shown.
-constexpr int64_t kPollNs = 20'000;
+// The final moments of a wait, which the caller polls, beyond the lateness the waits have shown:
+// the page's clock moves in steps of 5 microseconds in an isolated page.
+constexpr int64_t kPollNs = 5'000;
 // A wait's lateness counts at most this much towards the estimate, so that a moment the
 // browser held the thread up does not make the next waits poll for long.
 constexpr int64_t kLongestLatenessNs = 500'000;
