@@ -69,6 +69,12 @@ void playLogo() {
 }
 
 void playLogo(const void* jpeg, size_t bytes) {
+    setmanualpresent(1);
+    // The lead-in's first frame starts the cadence before the logo is decoded: the decoding then
+    // takes its time from the black lead-in, whose cadence catches up, instead of holding back
+    // every frame after it (in a browser, where the decoder's code is still cold, noticeably).
+    clearimage(nullptr);
+    frame();
     PIMAGE logo = loadLogo(jpeg, bytes);
     const int x = (imagewidth(nullptr) - imagewidth(logo)) / 2;
     const int y = (imageheight(nullptr) - imageheight(logo)) / 2;
@@ -76,9 +82,8 @@ void playLogo(const void* jpeg, size_t bytes) {
         clearimage(nullptr);
         putimage_alphablend(nullptr, logo, x, y, static_cast<uint32_t>(opacity), 0, 0, 0, 0);
     };
-    setmanualpresent(1);
 
-    for (int i = 0; i < kLeadInFrames; ++i) {
+    for (int i = 1; i < kLeadInFrames; ++i) {
         clearimage(nullptr);
         frame();
     }

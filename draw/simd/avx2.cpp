@@ -16,7 +16,9 @@ Halves mulhi(Halves a, Halves b) {
 
 }  // namespace
 
-constinit const SpanKernels kAvx2Kernels = SpanLoops<32, mulhi>::kernels("avx2");
+// Four stores a turn of the fill loop keep its own work from limiting the stores.
+constinit const SpanKernels kAvx2Kernels =
+    SpanLoops<32, scaleWithHighHalves<32, mulhi>, 4>::kernels("avx2");
 
 }  // namespace draw::simd
 #endif

@@ -16,7 +16,9 @@ Halves mulhi(Halves a, Halves b) {
 
 }  // namespace
 
-constinit const SpanKernels kAvx512Kernels = SpanLoops<64, mulhi>::kernels("avx512");
+// Four stores a turn of the fill loop keep its own work from limiting the stores.
+constinit const SpanKernels kAvx512Kernels =
+    SpanLoops<64, scaleWithHighHalves<64, mulhi>, 4>::kernels("avx512");
 
 }  // namespace draw::simd
 #endif

@@ -39,6 +39,10 @@ constexpr Candidate kCandidates[] = {
     {&kAvx2Kernels, hasAvx2},
     {&kSse2Kernels, always},
 #endif
+#if defined(__wasm_simd128__)
+    // A module built with WebAssembly's vectors loads only where they run.
+    {&kWasmSimd128Kernels, always},
+#endif
     {&kPortableKernels, always},
 };
 

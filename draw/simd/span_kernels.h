@@ -40,6 +40,9 @@ extern const SpanKernels kSse2Kernels;    // every x86-64 processor: 4 words at 
 extern const SpanKernels kAvx2Kernels;    // 8 words at once
 extern const SpanKernels kAvx512Kernels;  // 16 words at once
 #endif
+#if defined(__wasm_simd128__)
+extern const SpanKernels kWasmSimd128Kernels;  // WebAssembly's vectors: 4 words at once
+#endif
 
 // The variant the drawing layer runs, chosen on the first call from TRIVANTA_SIMD and the
 // processor.

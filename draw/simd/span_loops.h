@@ -1,9 +1,9 @@
-// The span loops of x86-64, written once for any vector width. Each instruction-set file
-// instantiates them with its vectors' width in bytes and its own `mulhi`, the high halves of the
-// products of the 16-bit lanes of two vectors, defined in its unnamed namespace; it is compiled
-// for that instruction set alone (draw/CMakeLists.txt), and the loops it instantiates are its
-// own, so nothing built here can leak into code that runs on other processors. Words that do not
-// fill a whole vector go to the portable loops.
+// The span loops of x86-64 and WebAssembly, written once for any vector width. Each
+// instruction-set file instantiates them with its vectors' width in bytes, its own
+// `scaleChannels` (the products of blendWord on whole vectors), and how many stores a turn of the
+// fill loop makes; it is compiled for that instruction set alone (draw/CMakeLists.txt), and the
+// loops it instantiates are its own, so nothing built here can leak into code that runs on other
+// processors. Words that do not fill a whole vector go to the portable loops.
 #pragma once
 
 #include <cstddef>
@@ -14,8 +14,14 @@
 
 namespace draw::simd {
 
-// Fills of this many words or more go to fillWithStringStore.
+// Fills of this many words or more go to fillWithStringStore on x86-64; WebAssembly has no such
+// store, and its vector stores fill spans of any length.
 inline constexpr size_t kStringFillWords = 8192;
+#if defined(__x86_64__)
+inline constexpr bool kHasStringStore = true;
+#else
+inline constexpr bool kHasStringStore = false;
+#endif
 
 // Sets `count` words to `color` with the processor's repeated string store, which every x86-64
 // processor has (simd/sse2.cpp). It writes whole cache lines without reading them first, which
@@ -29,9 +35,28 @@ struct Vectors {
     typedef uint32_t Words __attribute__((vector_size(Bytes)));
     typedef uint16_t Halves __attribute__((vector_size(Bytes)));
     using Mulhi = Halves (*)(Halves, Halves);
+    // floor(channel * factor / 256) of the three colour channels of every word, each left where
+    // it was and the top byte 0; each word's factor (0 to 256) stands in both of its 16-bit
+    // halves. These are the two products per word of blendWord.
+    using Scale = Words (*)(Words words, Words factor);
 };
 
+// scaleChannels with `mulhi`, the high halves of the products of the 16-bit lanes of two vectors,
+// which x86-64 has. Shifting each half left by 8 leaves blue (and red) alone in its high byte, so
+// the high half of the product is the floored channel already in place; green, masked alone,
+// comes out in the low byte and moves up by 8.
 template <size_t Bytes, typename Vectors<Bytes>::Mulhi mulhi>
+typename Vectors<Bytes>::Words scaleWithHighHalves(typename Vectors<Bytes>::Words words,
+                                                   typename Vectors<Bytes>::Words factor) {
+    using Halves = typename Vectors<Bytes>::Halves;
+    using Words = typename Vectors<Bytes>::Words;
+    const Halves f = (Halves)factor;
+    const Halves redBlue = mulhi((Halves)words << 8, f);
+    const Halves green = mulhi((Halves)(words & 0x0000FF00), f);
+    return (Words)(redBlue | (green << 8));
+}
+
+template <size_t Bytes, typename Vectors<Bytes>::Scale scaleChannels, size_t kStoresPerTurn>
 class SpanLoops {
 public:
     // The loops as a variant called `name`.
@@ -42,7 +67,6 @@ public:
 private:
     static constexpr size_t kWords = Bytes / 4;
     using Words = typename Vectors<Bytes>::Words;
-    using Halves = typename Vectors<Bytes>::Halves;
 
     static Words load(const uint32_t* p) {
         Words v;
@@ -58,9 +82,11 @@ private:
             kPortableKernels.fill(d, count, color);
             return;
         }
-        if (count >= kStringFillWords) {
-            fillWithStringStore(d, count, color);
-            return;
+        if constexpr (kHasStringStore) {
+            if (count >= kStringFillWords) {
+                fillWithStringStore(d, count, color);
+                return;
+            }
         }
         const Words v = splat(color);
         // One store at each end, which may overlap the stores between them, and stores on whole
@@ -70,28 +96,15 @@ private:
         store(d + last, v);
         const size_t misaligned = reinterpret_cast<uintptr_t>(d) % Bytes / 4;
         size_t i = kWords - misaligned;
-        // Four stores a turn keep the loop's own work from limiting the stores.
-        for (; i + 3 * kWords < last; i += 4 * kWords) {
-            store(d + i, v);
-            store(d + i + kWords, v);
-            store(d + i + 2 * kWords, v);
-            store(d + i + 3 * kWords, v);
+        // Several stores a turn keep the loop's own work from limiting the stores.
+        for (; i + (kStoresPerTurn - 1) * kWords < last; i += kStoresPerTurn * kWords) {
+            for (size_t k = 0; k < kStoresPerTurn; ++k)
+                store(d + i + k * kWords, v);
         }
         for (; i < last; i += kWords)
             store(d + i, v);
     }
 
-    // floor(channel * factor / 256) of the three colour channels of every word, each left where
-    // it was and the top byte 0; each word's factor stands in both of its 16-bit halves. Shifting
-    // each half left by 8 leaves blue (and red) alone in its high byte, so the high half of the
-    // product is the floored channel already in place; green, masked alone, comes out in the low
-    // byte and moves up by 8. These are the two products per word of blendWord.
-    static Words scaleChannels(Words words, Words factor) {
-        const Halves f = (Halves)factor;
-        const Halves redBlue = mulhi((Halves)words << 8, f);
-        const Halves green = mulhi((Halves)(words & 0x0000FF00), f);
-        return (Words)(redBlue | (green << 8));
-    }
     // The blend of d and s with each word's keep (255 - alpha) and take (alpha + 1) factors. The
     // two channel sums never exceed 255, so adding them cannot carry.
     static Words blendWords(Words d, Words s, Words keep, Words take) {

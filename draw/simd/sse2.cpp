@@ -21,7 +21,9 @@ void fillWithStringStore(uint32_t* d, size_t count, uint32_t color) {
     asm volatile("rep stosl" : "+D"(d), "+c"(count) : "a"(color) : "memory");
 }
 
-constinit const SpanKernels kSse2Kernels = SpanLoops<16, mulhi>::kernels("sse2");
+// Four stores a turn of the fill loop keep its own work from limiting the stores.
+constinit const SpanKernels kSse2Kernels =
+    SpanLoops<16, scaleWithHighHalves<16, mulhi>, 4>::kernels("sse2");
 
 }  // namespace draw::simd
 #endif

@@ -1,13 +1,15 @@
 // The browser build's figures for bench/README.md, measured in headless Chromium on the served
 // page: the frame intervals of the logo and of a falling piece, the browser's processor time in
 // the menu and in a game, the page's size compressed, and the time from load to the first frame.
-//   node tools/web/bench.mjs     (after tools/dev web-test or a build of build-web)
+// Given several build folders, it measures each in turn, round after round, so that builds are
+// compared in one run under the same load, and ends with each one's medians over the rounds.
+//   node tools/web/bench.mjs [build folder...]   (default: TRIVANTA_WEB_BUILD or build-web)
+//   TRIVANTA_BENCH_ROUNDS=5 node tools/web/bench.mjs build-web /path/to/other/build-web
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 
-import {GamePage, holdsWithin, launchChromium, loadScreenChecks, serveSite, siteDir}
-    from './browser.mjs';
+import {buildDir, GamePage, launchChromium, loadScreenChecks, serveSite} from './browser.mjs';
 
 const pageFiles = ['index.html', 'page.js', 'page.css', 'patterns.js', 'trivanta.js',
                    'trivanta.worker.js', 'trivanta.wasm'];
@@ -82,47 +84,85 @@ function gapsOf(times) {
   return times.slice(1).map((t, i) => t - times[i]);
 }
 
-const sizes = pageFiles.map((file) => {
-  const bytes = fs.readFileSync(path.join(siteDir, file));
-  return {file, bytes: bytes.length, gzip: zlib.gzipSync(bytes, {level: 9}).length};
-});
-const [server, browser, checks] = await Promise.all([serveSite(), launchChromium(), loadScreenChecks()]);
-try {
-  const page = await browser.newPage();
-  await page.setViewport({width: 800, height: 700});
-  await page.evaluateOnNewDocument(recordPaints);
-  const game = new GamePage(page, checks);
-  await page.goto(server.address);
-  // The logo plays for about 3.5 s. Looking at the canvas takes the page's thread, which paints,
-  // so the page is left alone until then.
-  await page.waitForFunction(
-      () => window.paints.length > 0 && performance.now() - window.paints[0].at > 4500,
-      {polling: 200, timeout: 30000});
-  if (!await game.showsWithin(15, 'menu', 0)) throw new Error('the menu never showed');
-  const logo = await page.evaluate(() => window.paints.map((paint) => ({...paint})));
-  const menuCpu = await cpuPercent(browser, 10);
+// One build's figures: a fresh browser on its site, the logo, 10 s of the menu and 10 s of the
+// first piece's fall.
+async function measure(build) {
+  const site = path.join(build, 'site');
+  const sizes = pageFiles.map((file) => {
+    const bytes = fs.readFileSync(path.join(site, file));
+    return {file, bytes: bytes.length, gzip: zlib.gzipSync(bytes, {level: 9}).length};
+  });
+  const [server, browser, checks] =
+      await Promise.all([serveSite({site}), launchChromium(), loadScreenChecks(build)]);
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({width: 800, height: 700});
+    await page.evaluateOnNewDocument(recordPaints);
+    const game = new GamePage(page, checks);
+    await page.goto(server.address);
+    // The logo plays for about 3.5 s. Looking at the canvas takes the page's thread, which
+    // paints, so the page is left alone until then.
+    await page.waitForFunction(
+        () => window.paints.length > 0 && performance.now() - window.paints[0].at > 4500,
+        {polling: 200, timeout: 30000});
+    if (!await game.showsWithin(15, 'menu', 0)) throw new Error('the menu never showed');
+    const logo = await page.evaluate(() => window.paints.map((paint) => ({...paint})));
+    const menuCpu = await cpuPercent(browser, 10);
 
-  await game.type(' ');
-  if (!await game.showsWithin(3, 'playing')) throw new Error('no game started');
-  const fallStart = await page.evaluate(() => window.paints.length);
-  const gameCpu = await cpuPercent(browser, 10);
-  // The first piece's fall, which lasts longer than the 10 s measured: a presentation for each
-  // 60 ms step.
-  const fall = await page.evaluate((from) => window.paints.slice(from).map((paint) => paint.at),
-                                   fallStart);
+    await game.type(' ');
+    if (!await game.showsWithin(3, 'playing')) throw new Error('no game started');
+    const fallStart = await page.evaluate(() => window.paints.length);
+    const gameCpu = await cpuPercent(browser, 10);
+    // The first piece's fall, which lasts longer than the 10 s measured: a presentation for
+    // each 60 ms step.
+    const fall = await page.evaluate(
+        (from) => window.paints.slice(from).map((paint) => paint.at), fallStart);
 
-  const firstFrame = logo[0].at;
-  const firstLight = logo.find((paint) => paint.red !== 0)?.at;
-  console.log(JSON.stringify({
-    sizes,
-    gzipTotal: sizes.reduce((sum, size) => sum + size.gzip, 0),
-    loadToFirstFrameMs: firstFrame.toFixed(0),
-    loadToFadeMs: firstLight?.toFixed(0),
-    logo: intervals(fadeGaps(logo), 1000 / 60),
-    fallingPiece: intervals(gapsOf(fall.slice(1)), 60),
-    cpuPercent: {menu: menuCpu, game: gameCpu},
-  }, null, 2));
-} finally {
-  await browser.close();
-  server.close();
+    const firstLight = logo.find((paint) => paint.red !== 0)?.at;
+    return {
+      build,
+      sizes,
+      gzipTotal: sizes.reduce((sum, size) => sum + size.gzip, 0),
+      loadToFirstFrameMs: Math.round(logo[0].at),
+      loadToFadeMs: firstLight && Math.round(firstLight),
+      logo: intervals(fadeGaps(logo), 1000 / 60),
+      fallingPiece: intervals(gapsOf(fall.slice(1)), 60),
+      cpuPercent: {menu: menuCpu, game: gameCpu},
+    };
+  } finally {
+    await browser.close();
+    server.close();
+  }
 }
+
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor((sorted.length - 1) / 2)];
+}
+
+const builds = process.argv.length > 2 ? process.argv.slice(2).map((dir) => path.resolve(dir))
+                                       : [buildDir];
+const rounds = Number(process.env.TRIVANTA_BENCH_ROUNDS ?? (builds.length > 1 ? 3 : 1));
+const runs = builds.map(() => []);
+for (let round = 0; round < rounds; ++round) {
+  for (const [i, build] of builds.entries()) {
+    const run = await measure(build);
+    runs[i].push(run);
+    console.log(JSON.stringify(run, null, 2));
+  }
+}
+// Each build's medians over the rounds, and the range.
+const figure = (list, pick) => {
+  const values = list.map(pick).map(Number);
+  return `${median(values)} (${Math.min(...values)} to ${Math.max(...values)})`;
+};
+console.log(JSON.stringify(builds.map((build, i) => ({
+  build,
+  rounds,
+  gzipTotal: runs[i][0].gzipTotal,
+  loadToFirstFrameMs: figure(runs[i], (run) => run.loadToFirstFrameMs),
+  logoMedianMs: figure(runs[i], (run) => run.logo.median),
+  fallMedianMs: figure(runs[i], (run) => run.fallingPiece.median),
+  cpuMenu: figure(runs[i], (run) => run.cpuPercent.menu),
+  cpuGame: figure(runs[i], (run) => run.cpuPercent.game),
+})), null, 2));

@@ -32,11 +32,11 @@ export async function holdsWithin(seconds, condition) {
   }
 }
 
-// tools/web/serve.py on the site, with the isolating headers unless told otherwise; resolves to
-// its address once it listens.
-export async function serveSite({isolating = true} = {}) {
+// tools/web/serve.py on the site (of another build's folder, if given), with the isolating
+// headers unless told otherwise; resolves to its address once it listens.
+export async function serveSite({site = siteDir, isolating = true} = {}) {
   const options = isolating ? [] : ['--no-isolation'];
-  const server = spawn('python3', [path.join(here, 'serve.py'), ...options, siteDir],
+  const server = spawn('python3', [path.join(here, 'serve.py'), ...options, site],
                        {stdio: ['ignore', 'pipe', 'inherit']});
   const lines = readline.createInterface({input: server.stdout});
   const address = await new Promise((resolve, reject) => {
@@ -57,8 +57,8 @@ export async function launchChromium() {
 
 // The screens' expectations, compiled from the tests' own C++: the source of a script that
 // defines loadScreenChecks().
-export async function loadScreenChecks() {
-  return fs.promises.readFile(path.join(buildDir, 'tests', 'trivanta_screen_checks.js'), 'utf8');
+export async function loadScreenChecks(build = buildDir) {
+  return fs.promises.readFile(path.join(build, 'tests', 'trivanta_screen_checks.js'), 'utf8');
 }
 
 // Run in the page before its scripts: notes when the canvas is first shown, as

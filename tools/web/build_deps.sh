@@ -9,7 +9,10 @@ here=$(dirname "$(realpath "$0")")
 deps=$(realpath -m "$1")
 prefix=$deps/prefix
 jobs=$(nproc)
-[ -f "$prefix/lib/libfreetype.a" ] && [ -f "$prefix/lib/libjpeg.a" ] && exit 0
+# A prefix from before FreeType was cut down to the modules the program uses is built again.
+[ -f "$prefix/lib/libfreetype.a" ] && [ -f "$prefix/lib/libjpeg.a" ] &&
+    cmp -s "$here/freetype_modules.h" "$prefix/include/freetype2/freetype/config/ftmodule.h" &&
+    exit 0
 
 "$here/fetch_sources.sh" "$deps/src" freetype libjpeg-turbo
 
@@ -23,7 +26,17 @@ build() {  # build <name> <target> <cmake options>...
     cmake --build "$deps/build/$name" -j "$jobs" --target "$target" > /dev/null
 }
 
-# Glyph outlines only: no compressed fonts, no PNG bitmaps, no shaping.
+# Glyph outlines of TrueType faces only, the faces the program carries: no compressed fonts, no
+# PNG or embedded bitmaps, no colour layers, no variations, no shaping, and of FreeType's modules
+# only those such a face goes through (the TrueType driver and its tables, the automatic hinter
+# for faces without instructions, the smooth renderer). The others were almost half of the
+# page's program. The unpacked sources are this script's own copy, so they are edited in place.
+config=$deps/src/freetype/include/freetype/config
+cp "$here/freetype_modules.h" "$config/ftmodule.h"
+for option in FT_CONFIG_OPTION_USE_ZLIB FT_CONFIG_OPTION_USE_LZW TT_CONFIG_OPTION_EMBEDDED_BITMAPS \
+              TT_CONFIG_OPTION_COLOR_LAYERS TT_CONFIG_OPTION_GX_VAR_SUPPORT TT_CONFIG_OPTION_BDF; do
+    sed -i "s|^#define $option\$|/* #undef $option */|" "$config/ftoption.h"
+done
 build freetype freetype -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 cmake --install "$deps/build/freetype" > /dev/null
