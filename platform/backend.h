@@ -133,8 +133,8 @@ public:
 Backend& backend();
 void useBackend(Backend& chosen);
 
-// The backend of a program that chooses none: each build links exactly one backend's
-// definition of it (the X11 backend where there is one, else the headless backend).
+// The backend of a program that chooses none, chosen once from the build's backends
+// (platform/backend_list.h); a program that finds none it can start on ends with a message.
 Backend& defaultBackend();
 
 }  // namespace platform
