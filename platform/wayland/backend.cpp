@@ -41,9 +41,7 @@ public:
         return {output.mode.width / output.scale, output.mode.height / output.scale};
     }
 
-    void showErrorBox(const char* title, const char* text) override {
-        showMessageBox(title, text);
-    }
+    void showErrorBox(const char* title, const char* text) override { showMessageBox(title, text); }
 
 private:
     std::unique_ptr<Connection> takeSpare() {

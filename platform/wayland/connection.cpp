@@ -23,8 +23,8 @@ constexpr uint32_t kSeatVersion = 5;        // wheel clicks, key repeat settings
 constexpr uint32_t kOutputVersion = 2;      // scale
 
 template <typename Proxy>
-Proxy* bind(wl_registry* registry, uint32_t name, const wl_interface& interface,
-            uint32_t offered, uint32_t wanted) {
+Proxy* bind(wl_registry* registry, uint32_t name, const wl_interface& interface, uint32_t offered,
+            uint32_t wanted) {
     return static_cast<Proxy*>(
         wl_registry_bind(registry, name, &interface, std::min(offered, wanted)));
 }
@@ -129,8 +129,7 @@ void Connection::addOutput(uint32_t name, uint32_t version) {
     auto output = std::make_unique<Output>();
     output->name = name;
     output->owner = this;
-    output->output =
-        bind<wl_output>(registry_, name, wl_output_interface, version, kOutputVersion);
+    output->output = bind<wl_output>(registry_, name, wl_output_interface, version, kOutputVersion);
     wl_output_add_listener(output->output, &kOutputListener, output.get());
     outputs_.push_back(std::move(output));
 }
@@ -163,8 +162,8 @@ void Connection::onOutputScale(void* data, wl_output*, int32_t factor) {
     static_cast<Output*>(data)->scale = std::max(factor, 1);
 }
 
-void Connection::onOutputMode(void* data, wl_output*, uint32_t flags, int32_t width,
-                              int32_t height, int32_t) {
+void Connection::onOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height,
+                              int32_t) {
     if ((flags & WL_OUTPUT_MODE_CURRENT) != 0)
         static_cast<Output*>(data)->mode = {width, height};
 }

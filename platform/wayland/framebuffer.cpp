@@ -14,6 +14,9 @@ namespace platform::wayland {
 namespace {
 
 constexpr int kBytesPerPixel = 4;
+// The unused top byte of a buffer's pixels, set: screenshots of the output may take it for the
+// pixel's opacity.
+constexpr uint32_t kOpaque = 0xFF000000;
 
 // Where each of `count` pixels starts among `deviceLength` device pixels, and one past the end:
 // the device pixels are shared out evenly, so that at a whole-number scale each pixel gets the
@@ -212,7 +215,7 @@ void Framebuffer::copyInto(Buffer& buffer, const Rect& area) {
         const uint32_t* source = shown_.data() + static_cast<ptrdiff_t>(y) * picture_.width;
         uint32_t* first = buffer.pixels + static_cast<ptrdiff_t>(rowStarts_[y]) * deviceWidth;
         for (int x = area.left; x < area.right; ++x)
-            std::fill(first + columnStarts_[x], first + columnStarts_[x + 1], source[x]);
+            std::fill(first + columnStarts_[x], first + columnStarts_[x + 1], source[x] | kOpaque);
         for (int row = rowStarts_[y] + 1; row < rowStarts_[y + 1]; ++row) {
             std::memcpy(buffer.pixels + static_cast<ptrdiff_t>(row) * deviceWidth + deviceLeft,
                         first + deviceLeft, spanBytes);

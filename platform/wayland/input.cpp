@@ -271,9 +271,8 @@ void WaylandWindow::applyCursor() {
     }
     int scale = connection_->largestScale();
     if (cursorTheme_ == nullptr) {
-        cursorTheme_ =
-            wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), cursorSize() * scale,
-                                 connection_->shm());
+        cursorTheme_ = wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), cursorSize() * scale,
+                                            connection_->shm());
     }
     wl_cursor* arrow =
         cursorTheme_ != nullptr ? wl_cursor_theme_get_cursor(cursorTheme_, "left_ptr") : nullptr;

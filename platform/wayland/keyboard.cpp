@@ -53,8 +53,8 @@ uint32_t keysymOfUtf8(const char* utf8) {
 Keyboard::Keyboard() : context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
     if (context_ == nullptr)
         return;
-    composeTable_ = xkb_compose_table_new_from_locale(context_, composeLocale(),
-                                                      XKB_COMPOSE_COMPILE_NO_FLAGS);
+    composeTable_ =
+        xkb_compose_table_new_from_locale(context_, composeLocale(), XKB_COMPOSE_COMPILE_NO_FLAGS);
     if (composeTable_ != nullptr)
         compose_ = xkb_compose_state_new(composeTable_, XKB_COMPOSE_STATE_NO_FLAGS);
 }
@@ -101,8 +101,7 @@ bool Keyboard::loadKeymap(uint32_t format, int fd, uint32_t size, std::string& e
     return true;
 }
 
-void Keyboard::setModifiers(uint32_t depressed, uint32_t latched, uint32_t locked,
-                            uint32_t group) {
+void Keyboard::setModifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group) {
     if (state_ != nullptr)
         xkb_state_update_mask(state_, depressed, latched, locked, 0, 0, group);
 }
@@ -129,7 +128,8 @@ std::optional<KeyStroke> Keyboard::repeatStroke(uint32_t key) {
 // What a pressed key means once the compose sequence in progress has seen it: the key itself
 // outside a sequence, nothing inside one, the composed character at its end.
 uint32_t Keyboard::composed(uint32_t keysym) {
-    if (compose_ == nullptr || xkb_compose_state_feed(compose_, keysym) != XKB_COMPOSE_FEED_ACCEPTED)
+    if (compose_ == nullptr ||
+        xkb_compose_state_feed(compose_, keysym) != XKB_COMPOSE_FEED_ACCEPTED)
         return keysym;
     switch (xkb_compose_state_get_status(compose_)) {
         case XKB_COMPOSE_COMPOSING:
@@ -160,8 +160,8 @@ KeyStroke Keyboard::strokeOf(uint32_t key, uint32_t keysym) const {
     const int count = xkb_keymap_key_get_syms_by_level(keymap_, keycode, 0, 0, &syms);
     const uint32_t unshifted = count > 0 ? syms[0] : XKB_KEY_NoSymbol;
     KeyStroke stroke = platform::strokeOf(keysym, unshifted, static_cast<int>(keycode));
-    stroke.control = xkb_state_mod_name_is_active(state_, XKB_MOD_NAME_CTRL,
-                                                  XKB_STATE_MODS_EFFECTIVE) > 0;
+    stroke.control =
+        xkb_state_mod_name_is_active(state_, XKB_MOD_NAME_CTRL, XKB_STATE_MODS_EFFECTIVE) > 0;
     stroke.alt =
         xkb_state_mod_name_is_active(state_, XKB_MOD_NAME_ALT, XKB_STATE_MODS_EFFECTIVE) > 0;
     return stroke;

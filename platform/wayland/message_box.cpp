@@ -117,7 +117,8 @@ void showMessageBox(const char* title, const char* text) {
     wanted.width = picture.size.width;
     wanted.height = picture.size.height;
     wanted.caption = title;
-    std::unique_ptr<WaylandWindow> box = WaylandWindow::create(std::move(connection), wanted, error);
+    std::unique_ptr<WaylandWindow> box =
+        WaylandWindow::create(std::move(connection), wanted, error);
     if (box == nullptr)
         return;
     box->show(true);

@@ -16,7 +16,8 @@ int scaled(int length, int64_t numerator, int64_t denominator) {
 }
 
 Size scaled(Size size, int64_t numerator, int64_t denominator) {
-    return {scaled(size.width, numerator, denominator), scaled(size.height, numerator, denominator)};
+    return {scaled(size.width, numerator, denominator),
+            scaled(size.height, numerator, denominator)};
 }
 
 // Device pixels per unit: the fractional scale in 120ths where the compositor prefers one,

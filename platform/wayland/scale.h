@@ -17,18 +17,18 @@ inline constexpr int kFractionDenominator = 120;
 
 // What the window knows about its output.
 struct ScaleInputs {
-    int forced = 0;         // TRIVANTA_SCALE's factor, or 0
-    int outputScale = 1;    // the whole-number scale of the outputs the surface is on
-    int preferred120 = 0;   // the fractional scale the compositor prefers, or 0 without one
-    bool viewports = false; // whether the compositor can show a buffer at another size
+    int forced = 0;          // TRIVANTA_SCALE's factor, or 0
+    int outputScale = 1;     // the whole-number scale of the outputs the surface is on
+    int preferred120 = 0;    // the fractional scale the compositor prefers, or 0 without one
+    bool viewports = false;  // whether the compositor can show a buffer at another size
 };
 
 // How the picture is shown.
 struct Scaling {
-    Size buffer;           // the buffer, in device pixels
-    Size surface;          // the surface, in the compositor's units
-    int bufferScale = 1;   // device pixels per unit the buffer claims
-    bool viewport = false; // the buffer is shown at the surface's size through a viewport
+    Size buffer;            // the buffer, in device pixels
+    Size surface;           // the surface, in the compositor's units
+    int bufferScale = 1;    // device pixels per unit the buffer claims
+    bool viewport = false;  // the buffer is shown at the surface's size through a viewport
 };
 
 inline bool sameSize(Size a, Size b) {

@@ -13,12 +13,11 @@ public:
                   ToplevelEvents events)
         : events_(std::move(events)) {
         static constexpr xdg_surface_listener kSurfaceListener = {.configure = onConfigure};
-        static constexpr xdg_toplevel_listener kToplevelListener = {
-            .configure = onResize,
-            .close = onClose,
-            // Events of versions not bound.
-            .configure_bounds = nullptr,
-            .wm_capabilities = nullptr};
+        static constexpr xdg_toplevel_listener kToplevelListener = {.configure = onResize,
+                                                                    .close = onClose,
+                                                                    // Events of versions not bound.
+                                                                    .configure_bounds = nullptr,
+                                                                    .wm_capabilities = nullptr};
         xdgSurface_ = xdg_wm_base_get_xdg_surface(connection.shell(), surface);
         xdg_surface_add_listener(xdgSurface_, &kSurfaceListener, this);
         toplevel_ = xdg_surface_get_toplevel(xdgSurface_);
@@ -88,8 +87,7 @@ private:
 }  // namespace
 
 std::unique_ptr<Toplevel> makeShellToplevel(Connection& connection, wl_surface* surface,
-                                            const ToplevelRequest& request,
-                                            ToplevelEvents events) {
+                                            const ToplevelRequest& request, ToplevelEvents events) {
     return std::make_unique<ShellToplevel>(connection, surface, request, std::move(events));
 }
 

@@ -52,8 +52,7 @@ std::unique_ptr<Toplevel> makeToplevel(Connection& connection, wl_surface* surfa
 std::unique_ptr<Toplevel> makeShellToplevel(Connection& connection, wl_surface* surface,
                                             const ToplevelRequest& request, ToplevelEvents events);
 std::unique_ptr<Toplevel> makeFramedToplevel(Connection& connection, wl_surface* surface,
-                                             const ToplevelRequest& request,
-                                             ToplevelEvents events);
+                                             const ToplevelRequest& request, ToplevelEvents events);
 
 // Says once per process that the window has no title bar.
 void warnOfNoTitleBar(const char* why);

@@ -118,7 +118,7 @@ private:
     bool pointerIn_ = false;      // the pointer is over our surface
     double pointerX_ = 0;         // on the surface, in its units
     double pointerY_ = 0;
-    uintptr_t buttons_ = 0;  // the mouse buttons held, as message bits
+    uintptr_t buttons_ = 0;      // the mouse buttons held, as message bits
     bool wheelClicked_ = false;  // the wheel's clicks came, its distance follows
     double wheelDistance_ = 0;   // of a wheel that does not click, not yet a notch
     uint32_t enterSerial_ = 0;
