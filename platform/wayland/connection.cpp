@@ -51,10 +51,18 @@ std::string displayName() {
     return name != nullptr ? name : "wayland-0";
 }
 
+// Whether there is anywhere to look for a compositor: a socket handed down, an absolute path, or
+// the session's runtime folder for a socket name. Without one the library would only complain.
+bool compositorNamed() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    return std::getenv("WAYLAND_SOCKET") != nullptr || (name != nullptr && name[0] == '/') ||
+           std::getenv("XDG_RUNTIME_DIR") != nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<Connection> Connection::open(int timeoutMs, std::string& error) {
-    wl_display* display = wl_display_connect(nullptr);
+    wl_display* display = compositorNamed() ? wl_display_connect(nullptr) : nullptr;
     if (display == nullptr) {
         error = kNoCompositor;
         return nullptr;

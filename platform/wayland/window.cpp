@@ -167,11 +167,16 @@ void WaylandWindow::commitSurface() {
 
 // Sends what waits in the connection's buffer; when the socket is full the window thread sends
 // the rest before it next sleeps. A deferred frame gets a timer that commits it when the
-// compositor does not ask for it in time.
+// compositor does not ask for it in time; the timer stops once nothing waits.
 void WaylandWindow::sendRequests() {
-    if (framebuffer_ != nullptr && framebuffer_->waiting() && !frameTimerArmed_) {
-        pump_.setTimer(kFrameTimerId, Framebuffer::kFrameTimeoutMs);
-        frameTimerArmed_ = true;
+    const bool waiting = framebuffer_ != nullptr && framebuffer_->waiting();
+    if (waiting != frameTimerArmed_) {
+        if (waiting) {
+            pump_.setTimer(kFrameTimerId, Framebuffer::kFrameTimeoutMs);
+        } else {
+            pump_.killTimer(kFrameTimerId);
+        }
+        frameTimerArmed_ = waiting;
     }
     wl_display_flush(connection_->display());
 }
@@ -218,8 +223,6 @@ void WaylandWindow::onOwnTimer(uintptr_t id) {
         onRepeatTick();
         return;
     }
-    pump_.killTimer(kFrameTimerId);
-    frameTimerArmed_ = false;
     framebuffer_->commit(true);
     sendRequests();
 }
