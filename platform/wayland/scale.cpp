@@ -28,6 +28,18 @@ int64_t deviceScale120(const ScaleInputs& inputs) {
     return int64_t{inputs.outputScale} * kFractionDenominator;
 }
 
+// The forced factor, lowered until the enlarged picture fits the room.
+int fitted(Size picture, const ScaleInputs& inputs) {
+    int factor = inputs.forced;
+    const bool known = inputs.room.width > 0 && inputs.room.height > 0;
+    while (known && factor > 1 &&
+           (int64_t{picture.width} * factor > inputs.room.width ||
+            int64_t{picture.height} * factor > inputs.room.height)) {
+        --factor;
+    }
+    return factor;
+}
+
 }  // namespace
 
 int forcedScale(const char* setting) {
@@ -45,7 +57,7 @@ Scaling chooseScaling(Size picture, const ScaleInputs& inputs) {
     const int64_t device120 = deviceScale120(inputs);
     // Device pixels per pixel of the picture, in 120ths.
     const int64_t pixel120 =
-        inputs.forced > 0 ? int64_t{inputs.forced} * kFractionDenominator : device120;
+        inputs.forced > 0 ? int64_t{fitted(picture, inputs)} * kFractionDenominator : device120;
     Scaling scaling;
     scaling.buffer = scaled(picture, pixel120, kFractionDenominator);
     scaling.surface = scaled(picture, pixel120, device120);

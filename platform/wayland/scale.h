@@ -21,6 +21,7 @@ struct ScaleInputs {
     int outputScale = 1;     // the whole-number scale of the outputs the surface is on
     int preferred120 = 0;    // the fractional scale the compositor prefers, or 0 without one
     bool viewports = false;  // whether the compositor can show a buffer at another size
+    Size room;               // the largest output, in device pixels; nothing when unknown
 };
 
 // How the picture is shown.
@@ -43,7 +44,8 @@ inline bool sameScaling(const Scaling& a, const Scaling& b) {
 // TRIVANTA_SCALE's factor, a whole number from 1 to 8; 0 when it is unset or anything else.
 int forcedScale(const char* setting);
 
-// How a picture of `picture` pixels is shown.
+// How a picture of `picture` pixels is shown. A forced factor is lowered until the buffer fits
+// the room, as on X11.
 Scaling chooseScaling(Size picture, const ScaleInputs& inputs);
 
 // A position on the surface, in its units, as a pixel of the picture, rounded down so that

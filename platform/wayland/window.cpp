@@ -109,6 +109,10 @@ ScaleInputs WaylandWindow::scaleInputs() const {
         entered = std::max(entered, connection_->scaleOf(output));
     // Before the surface is on an output, the largest of them is the best guess.
     inputs.outputScale = entered > 0 ? entered : connection_->largestScale();
+    for (const auto& output : connection_->outputs()) {
+        inputs.room = {std::max(inputs.room.width, output->mode.width),
+                       std::max(inputs.room.height, output->mode.height)};
+    }
     return inputs;
 }
 
