@@ -1,6 +1,7 @@
 #include "platform/wayland/keyboard.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -75,6 +76,13 @@ bool Keyboard::loadKeymap(uint32_t format, int fd, uint32_t size, std::string& e
     if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || context_ == nullptr || size == 0) {
         close(fd);
         error = "the Wayland compositor sent no keymap the program can read";
+        return false;
+    }
+    // A size beyond the end of the file would fault when read.
+    struct stat file {};
+    if (fstat(fd, &file) != 0 || file.st_size < static_cast<off_t>(size)) {
+        close(fd);
+        error = "the keymap the Wayland compositor sent is cut short";
         return false;
     }
     // Private: the compositor may share one map with every client.
