@@ -1,14 +1,14 @@
 #!/bin/bash
 # How often a game sitting in its main menu wakes up, and how much of a core it uses: the
 # wake-ups are every thread's context switches (voluntary and involuntary, from
-# /proc/<pid>/task/*/status), the processor time the process's user and system time. Several
-# programs (builds of the game before and after a change) take turns, so that their figures come
-# from one run on one machine.
+# /proc/<pid>/task/*/status), the processor time what its threads ran
+# (/proc/<pid>/task/*/schedstat). Several programs (builds of the game before and after a
+# change) take turns, so that their figures come from one run on one machine.
 #
 #   bench/idle_wakeups.sh [-r rounds] [-w settle seconds] [-m measured seconds] program...
 #
 # Each round starts each program afresh, waits for the logo to end (8 s by default: it lasts
-# about 3.5 s on an idle machine) and counts for 5 s. The programs open their window on a
+# about 3.5 s on an idle machine) and counts for 5 s (-m). The programs open their window on a
 # private Xvfb server; with IDLE_DISPLAY=current they open it where the environment says
 # (DISPLAY, WAYLAND_DISPLAY, TRIVANTA_BACKEND), for a desktop or a compositor started by hand.
 set -euo pipefail
@@ -52,7 +52,6 @@ start_server() {
 }
 
 export TRIVANTA_SCALE=1
-ticks_per_second=$(getconf CLK_TCK)
 
 # Every thread's context switches so far, the main thread's first: "main others".
 switches_of() {
@@ -65,9 +64,10 @@ switches_of() {
     echo "$main $others"
 }
 
-# The process's user and system time so far, in clock ticks.
-ticks_of() {
-    awk '{ print $14 + $15 }' /proc/"$1"/stat
+# The time every thread of the process has run so far, in nanoseconds (finer than the user and
+# system time's clock ticks).
+ran_ns_of() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%.0f\n", ns }'
 }
 
 # Starts the program and waits for its menu; false if it ended before.
@@ -85,25 +85,25 @@ start_program() {
 }
 
 measure() {  # measure <program> <round>
-    local program=$1 pid main0 others0 main1 others1 ticks0 ticks1 started ended attempt
+    local program=$1 pid main0 others0 main1 others1 ran0 ran1 started ended attempt
     for attempt in 1 2 3; do
         start_program "$program" && break
         echo "$program ended before its menu: $(cat "$log")" >&2
         [ "$attempt" -lt 3 ] || exit 1
     done
     read -r main0 others0 < <(switches_of "$pid")
-    ticks0=$(ticks_of "$pid")
+    ran0=$(ran_ns_of "$pid")
     started=$(date +%s.%N)
     sleep "$measured"
     read -r main1 others1 < <(switches_of "$pid")
-    ticks1=$(ticks_of "$pid")
+    ran1=$(ran_ns_of "$pid")
     ended=$(date +%s.%N)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     stop_server
     awk -v p="$program" -v r="$2" -v m=$((main1 - main0)) -v o=$((others1 - others0)) \
-        -v t=$((ticks1 - ticks0)) -v hz="$ticks_per_second" -v s="$started" -v e="$ended" \
-        'BEGIN { w = e - s; printf "%s, round %d: %.0f wake-ups a second (main thread %.0f, others %.0f), %.2f %% of a core\n", p, r, (m + o) / w, m / w, o / w, 100 * t / hz / w }'
+        -v t=$((ran1 - ran0)) -v s="$started" -v e="$ended" \
+        'BEGIN { w = e - s; printf "%s, round %d: %.0f wake-ups a second (main thread %.0f, others %.0f), %.2f %% of a core\n", p, r, (m + o) / w, m / w, o / w, 100 * t / 1e9 / w }'
 }
 
 for round in $(seq "$rounds"); do
