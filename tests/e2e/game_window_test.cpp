@@ -1,10 +1,8 @@
 // The whole program as a player meets it: build/trivanta, or a Windows build's trivanta.exe under
-// Wine (tests/support/program_command.h), started on a private X server, driven with xdotool and
-// watched through the server, pixels checked where the game draws them.
+// Wine (tests/support/program_command.h), started on a private desktop (an X server, or a
+// compositor's session: tests/support/desktop.h), typed to and watched through it, pixels
+// checked where the game draws them.
 #include <gtest/gtest.h>
-
-// Xlib's macros would break gtest's headers, so Xlib comes after them.
-#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,11 +15,11 @@
 #include "game/colours.h"
 #include "runtime/graph.h"
 #include "tests/support/child_process.h"
+#include "tests/support/desktop.h"
 #include "tests/support/program_command.h"
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
 #include "tests/support/runtime_window.h"
-#include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 
 namespace {
@@ -45,21 +43,19 @@ bool nearColour(uint32_t a, uint32_t b, int tolerance) {
 class GameWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(server_.running()) << server_.error();
-        game_.emplace(server_.connection(), "trivanta");
+        ASSERT_TRUE(desktop_->running()) << desktop_->error();
+        game_.emplace(*desktop_, "trivanta");
         ASSERT_TRUE(game_->shown());
         appeared_ = Clock::now();
     }
 
     ProgramWindow& game() { return *game_; }
-    std::string caption() {
-        return textProperty(server_.connection(), game_->window(), "_NET_WM_NAME");
-    }
+    std::string caption() { return game_->caption(); }
     void waitForMenu() {
         ASSERT_TRUE(holdsWithin(8, [&] { return caption() == "Trivanta" && menuShown(game()); }));
     }
 
-    Xvfb server_;
+    const std::unique_ptr<Desktop> desktop_ = openDesktop();
     std::optional<ProgramWindow> game_;
     Clock::time_point appeared_;
 };
@@ -172,14 +168,12 @@ TEST_F(GameWindow, TheCloseButtonDuringAGameEndsTheProgramWithCodeZero) {
 // each of the game's pixels as a square of 2 x 2: the menu where it always is, in the game's
 // pixels, and sharp.
 TEST(GameWindowOnADenseDesktop, TwiceAsLargeInSharpSquares) {
-    Xvfb server({.width = 1280, .height = 1400, .resources = "Xft.dpi: 192"});
-    ASSERT_TRUE(server.running()) << server.error();
-    ProgramWindow game(server.connection(), {TRIVANTA_GAME}, "Tarvel", 2);
+    const std::unique_ptr<Desktop> desktop = openDesktop({.scale = 2});
+    ASSERT_TRUE(desktop->running()) << desktop->error();
+    ProgramWindow game(*desktop, {TRIVANTA_GAME}, builtWindowClass(), 2);
     ASSERT_TRUE(game.shown());
-    XWindowAttributes attributes{};
-    ASSERT_NE(XGetWindowAttributes(server.connection(), game.window(), &attributes), 0);
-    EXPECT_EQ(attributes.width, 960);
-    EXPECT_EQ(attributes.height, 1280);
+    EXPECT_EQ(game.size().width, 960);
+    EXPECT_EQ(game.size().height, 1280);
 
     ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game); }));
     EXPECT_TRUE(menuDrawn(game));
