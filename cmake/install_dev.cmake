@@ -11,12 +11,9 @@ add_library(trivanta_graph_archive STATIC
 set_target_properties(trivanta_graph_archive PROPERTIES
     OUTPUT_NAME trivanta-graph LINKER_LANGUAGE CXX)
 
-# The system libraries the platform layer links privately, by their pkg-config names: a program
-# linking the archive links them too.
-set(GRAPH_SYSTEM_MODULES freetype2 fontconfig libjpeg)
-if(TRIVANTA_X11)
-    list(APPEND GRAPH_SYSTEM_MODULES x11 xext)
-endif()
+# The system libraries the platform layer links privately, by their pkg-config names, as each
+# backend listed them (platform/CMakeLists.txt): a program linking the archive links them too.
+get_property(GRAPH_SYSTEM_MODULES GLOBAL PROPERTY TRIVANTA_SYSTEM_MODULES)
 list(JOIN GRAPH_SYSTEM_MODULES " " GRAPH_SYSTEM_MODULES)
 
 set(GRAPH_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/trivanta)

@@ -47,8 +47,9 @@ This package holds the static library, its headers, a CMake package and a
 pkg-config file, the API reference and three example programs.")
 # The CMake package and the pkg-config file find the libraries the runtime links through
 # pkg-config, in their development packages; the two Chinese faces serve its text.
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
-    "libfreetype-dev, libfontconfig-dev, libjpeg-dev, libx11-dev, libxext-dev, pkg-config")
+get_property(DEV_PACKAGES GLOBAL PROPERTY TRIVANTA_DEV_PACKAGES)
+list(APPEND DEV_PACKAGES pkg-config)
+list(JOIN DEV_PACKAGES ", " CPACK_DEBIAN_DEV_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_DEV_PACKAGE_RECOMMENDS "fonts-wqy-zenhei, fonts-arphic-uming")
 
 include(CPack)

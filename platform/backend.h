@@ -1,6 +1,7 @@
 // What the runtime needs from the operating system's window system, as one interface with
-// backends side by side that never include each other: platform/x11 (a window on an X server)
-// and platform/headless (no display, virtual time, scripted input, recorded frames). The
+// backends side by side that never include each other, one folder of platform/ each: x11 (a
+// window on an X server), win32, web, and headless (no display, virtual time, scripted input,
+// recorded frames). A program starts on one of its build's list (platform/backend_list.h); the
 // runtime's logic never sees which one runs. Fonts, code pages and pictures are the other
 // services below the runtime (platform/font.h, platform/gbk.h, platform/jpeg.h).
 #pragma once
@@ -133,8 +134,8 @@ public:
 Backend& backend();
 void useBackend(Backend& chosen);
 
-// The backend of a program that chooses none: each build links exactly one backend's
-// definition of it (the X11 backend where there is one, else the headless backend).
+// The backend of a program that chooses none, chosen once from the build's backends
+// (platform/backend_list.h); a program that finds none it can start on ends with a message.
 Backend& defaultBackend();
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "runtime/graph_state.h"
+#include "runtime/refresh_timer.h"
 
 namespace runtime {
 
@@ -10,8 +11,10 @@ PIMAGE resolveImage(PIMAGE arg, Counts counts) {
     GraphState& gs = graphstate();
     const auto value = reinterpret_cast<uintptr_t>(arg);
     if (value == 0) {
-        if (counts == Counts::Yes)
-            gs.refreshcountdown.fetch_sub(1, std::memory_order_relaxed);
+        // The call that uses up the countdown makes the timer's next tick worth having.
+        if (counts == Counts::Yes &&
+            gs.refreshcountdown.fetch_sub(1, std::memory_order_relaxed) == 1)
+            refreshMayBeDue();
         return gs.target;
     }
     if (isPageNumber(arg)) {

@@ -9,6 +9,7 @@
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
 #include "runtime/present.h"
+#include "runtime/refresh_timer.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ void delayframe(int ms) {
     gs.framebusy = true;
     if (ms == 0) {
         presentIfDrawn();
-        gs.framebusy = false;
+        runtime::endFrameWait();
         return;
     }
     // Short frames skip presentations when nothing was drawn; a run of early wake-ups still
@@ -131,7 +132,7 @@ void delayframe(int ms) {
     }
     runtime::refreshwindow(true);
     runtime::dispatchframe();
-    gs.framebusy = false;
+    runtime::endFrameWait();
 }
 
 void delayrate(double fps) {
@@ -156,7 +157,7 @@ void delayrate(double fps) {
     } else {
         gs.ratebase = ended;
     }
-    gs.framebusy = false;
+    runtime::endFrameWait();
 }
 
 void setmanualpresent(int on) {
@@ -167,7 +168,7 @@ void setmanualpresent(int on) {
     if (on != 0) {
         if (gs.manualpresent)
             return;
-        window->killTimer(msg::kRefreshTimerId);
+        runtime::stopRefreshTimer(*window);
         gs.stoprefresh = true;
         // One more timer step on the window thread acknowledges the stop.
         window->postMessage({msg::kTimer, msg::kRefreshTimerId, 0});
@@ -177,7 +178,7 @@ void setmanualpresent(int on) {
         return;
     }
     delayframe(0);
-    window->setTimer(msg::kRefreshTimerId, 0);
+    runtime::startRefreshTimer(*window, 0);
     gs.framebusy = false;
     gs.manualpresent = false;
 }

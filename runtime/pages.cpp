@@ -8,6 +8,7 @@
 #include "platform/backend.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
+#include "runtime/refresh_timer.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ void setshowpage(int page) {
         makePage(page);
     gs.showpage = page;
     gs.refreshcountdown = 0;
+    runtime::refreshMayBeDue();
 }
 
 void setwindowview(int left, int top, int right, int bottom) {
@@ -54,7 +56,8 @@ void setwindowview(int left, int top, int right, int bottom) {
     gs.viewheight = height;
     if (sameOrigin && sameSize)
         return;
-    gs.refreshcountdown.fetch_sub(1);
+    if (gs.refreshcountdown.fetch_sub(1) <= 1)
+        runtime::refreshMayBeDue();
     if (sameSize)
         return;
     if (platform::Window* window = gs.window; window != nullptr && width > 0 && height > 0) {

@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
+#include "runtime/refresh_timer.h"
 
 namespace runtime {
 
@@ -121,11 +122,15 @@ void presentcopy() {
 
 void timerRefresh() {
     GraphState& gs = graphstate();
-    if (gs.framebusy)
+    if (gs.framebusy) {
+        parkRefreshTimer();
         return;
+    }
     if (gs.refreshcountdown <= 0) {
         gs.refreshcountdown = kRefreshFresh;
         presentcopy();
+    } else {
+        parkRefreshTimer();
     }
     if (gs.stoprefresh) {
         gs.stoprefresh = false;

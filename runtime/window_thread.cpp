@@ -10,6 +10,7 @@
 #include "runtime/graph.h"
 #include "runtime/graph_state.h"
 #include "runtime/pages.h"
+#include "runtime/refresh_timer.h"
 #include "runtime/window_proc.h"
 
 namespace runtime {
@@ -73,7 +74,7 @@ void windowthread(int mode) {
     gs.closeaction = keepProcess ? requestClose : nullptr;
     gs.threadstarted = true;
     gs.framebusy = false;
-    window->setTimer(msg::kRefreshTimerId, kRefreshIntervalMs);
+    startRefreshTimer(*window, kRefreshIntervalMs);
     reportReady(1);
     messageLoop(*window);
 }

@@ -59,6 +59,10 @@ HeadlessBackend& instance() {
 
 }  // namespace
 
+bool available(std::string&) {
+    return true;
+}
+
 void use() {
     useBackend(instance());
 }

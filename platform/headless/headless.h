@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/headless/backend.h"
 
 namespace platform::headless {
 
 // Makes the runtime run on the headless backend.
 void use();
-// The process's one headless backend.
-Backend& backend();
 
 // The virtual clock in milliseconds. It starts at 1000 and moves only while the program sleeps.
 double nowMs();

@@ -80,6 +80,10 @@ WebBackend& instance() {
 
 }  // namespace
 
+bool available(std::string&) {
+    return true;
+}
+
 Backend& backend() {
     return instance();
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/time_units.h"
+#include "platform/win32/console.h"
 #include "platform/win32/sleeper.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window.h"
@@ -61,7 +62,14 @@ private:
     std::atomic<HWND> boxOwner_{nullptr};
 };
 
+// Before main runs, so that a program's first words already reach the console.
+[[maybe_unused]] const bool consoleAttached = writeToParentConsole();
+
 }  // namespace
+
+bool available(std::string&) {
+    return true;
+}
 
 Backend& backend() {
     // Never destroyed: the window thread may still use it while the process ends.

@@ -3,8 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include "platform/linux/keysyms.h"
 #include "platform/messages.h"
-#include "platform/x11/keyboard.h"
 #include "platform/x11/properties.h"
 #include "platform/x11/scale.h"
 #include "platform/x11/window.h"

@@ -7,9 +7,9 @@
 #include <algorithm>
 
 #include "platform/gbk.h"
+#include "platform/linux/keysyms.h"
 #include "platform/messages.h"
 #include "platform/x11/display.h"
-#include "platform/x11/keyboard.h"
 #include "platform/x11/properties.h"
 #include "platform/x11/scale.h"
 

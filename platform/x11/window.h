@@ -13,8 +13,8 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/linux/message_pump.h"
 #include "platform/x11/framebuffer.h"
-#include "platform/x11/message_pump.h"
 
 namespace platform::x11 {
 

@@ -128,6 +128,13 @@ TEST_F(Pacing, TheTimerPresentsAfterEnoughDrawingWithoutPacing) {
     timersleep(60);  // longer than one timer interval
     EXPECT_GE(frameCount(), frames + 1);
     EXPECT_EQ(gs.refreshcountdown, kRefreshFresh);
+    // Ticks with nothing to show park the timer; using up the countdown starts it again.
+    timersleep(60);
+    const int64_t parked = frameCount();
+    for (int i = 0; i < 300; ++i)
+        fillbar(i % 64, 0, i % 64 + 1, 1);
+    timersleep(60);
+    EXPECT_EQ(frameCount(), parked + 1);
 
     // Manual presentation switches the timer off: drawing alone shows nothing any more.
     setmanualpresent(1);

@@ -1,7 +1,7 @@
 // The window's message queue, ordered as a desktop message queue orders it: posted messages and
 // input in the order they came, then a pending paint request, then timer ticks. The window
-// thread sleeps in poll() on the X connection, one timerfd per timer and an eventfd that other
-// threads signal.
+// thread sleeps in poll() on the window system's connection, one timerfd per timer and an
+// eventfd that other threads signal.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 
 #include "platform/backend.h"
 
-namespace platform::x11 {
+namespace platform {
 
 class MessagePump {
 public:
@@ -58,4 +58,4 @@ private:
     int wakeFd_ = -1;
 };
 
-}  // namespace platform::x11
+}  // namespace platform

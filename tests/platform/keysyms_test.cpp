@@ -1,12 +1,12 @@
-// X key translation without a server: virtual-key codes, typed GBK bytes, lparam bits and the
-// message sequences the backends deliver.
+// Key symbols translated without a server: virtual-key codes, typed GBK bytes, lparam bits and
+// the message sequences the Linux window systems deliver.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "platform/linux/keysyms.h"
 #include "platform/messages.h"
-#include "platform/x11/keyboard.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr int kKeycodeOfA = 38;
 constexpr uint32_t kScanCodeOfA = 30;
 
 KeyStroke press(uint32_t keysym, uint32_t unshifted) {
-    return platform::x11::strokeOf(keysym, unshifted, kKeycodeOfA);
+    return platform::strokeOf(keysym, unshifted, kKeycodeOfA);
 }
 
 KeyStroke press(uint32_t keysym) {
@@ -31,13 +31,13 @@ std::vector<Message> messagesOf(const KeyStroke& stroke) {
 }
 
 TEST(VirtualKeys, LettersDigitsAndFunctionKeysByRange) {
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_a, XK_a), 0x41);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_Z, XK_z), 0x5A);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_A, 0), 0x41);  // without a first level, the key itself
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_0, XK_0), 0x30);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_exclam, XK_1), 0x31);  // Shift+1 is still the 1 key
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_F1, XK_F1), 0x70);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_F24, XK_F24), 0x87);
+    EXPECT_EQ(platform::virtualKeyOf(XK_a, XK_a), 0x41);
+    EXPECT_EQ(platform::virtualKeyOf(XK_Z, XK_z), 0x5A);
+    EXPECT_EQ(platform::virtualKeyOf(XK_A, 0), 0x41);  // without a first level, the key itself
+    EXPECT_EQ(platform::virtualKeyOf(XK_0, XK_0), 0x30);
+    EXPECT_EQ(platform::virtualKeyOf(XK_exclam, XK_1), 0x31);  // Shift+1 is still the 1 key
+    EXPECT_EQ(platform::virtualKeyOf(XK_F1, XK_F1), 0x70);
+    EXPECT_EQ(platform::virtualKeyOf(XK_F24, XK_F24), 0x87);
 }
 
 TEST(VirtualKeys, NamedKeysAndPunctuation) {
@@ -85,19 +85,19 @@ TEST(VirtualKeys, NamedKeysAndPunctuation) {
         {XK_udiaeresis, XK_udiaeresis, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(platform::x11::virtualKeyOf(c.keysym, c.unshifted), c.virtualKey)
+        EXPECT_EQ(platform::virtualKeyOf(c.keysym, c.unshifted), c.virtualKey)
             << "keysym 0x" << std::hex << c.keysym;
     }
 }
 
 TEST(VirtualKeys, KeypadGoesByNumLock) {
     // With Num Lock the keypad types digits, without it the keys move.
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_7, XK_KP_Home), 0x67);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Home, XK_KP_Home), 0x24);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Decimal, XK_KP_Delete), 0x6E);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Delete, XK_KP_Delete), 0x2E);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Multiply, XK_KP_Multiply), 0x6A);
-    EXPECT_EQ(platform::x11::virtualKeyOf(XK_KP_Divide, XK_KP_Divide), 0x6F);
+    EXPECT_EQ(platform::virtualKeyOf(XK_KP_7, XK_KP_Home), 0x67);
+    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Home, XK_KP_Home), 0x24);
+    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Decimal, XK_KP_Delete), 0x6E);
+    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Delete, XK_KP_Delete), 0x2E);
+    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Multiply, XK_KP_Multiply), 0x6A);
+    EXPECT_EQ(platform::virtualKeyOf(XK_KP_Divide, XK_KP_Divide), 0x6F);
 }
 
 TEST(TypedCharacters, AsciiControlAndNone) {
@@ -181,7 +181,7 @@ TEST(KeyMessages, PressGivesKeyDownThenEveryTypedByteReleaseGivesKeyUp) {
 
 TEST(KeysymsOfVirtualKeys, EveryKeyOfTheCode) {
     const auto keysymsOf = [](int virtualKey) {
-        const platform::x11::KeysymList keysyms = platform::x11::keysymsOf(virtualKey);
+        const platform::KeysymList keysyms = platform::keysymsOf(virtualKey);
         return std::vector<uint32_t>(keysyms.begin(), keysyms.end());
     };
     EXPECT_EQ(keysymsOf(0x41), (std::vector<uint32_t>{XK_a, XK_A}));

@@ -1,4 +1,4 @@
-#include "platform/x11/message_pump.h"
+#include "platform/linux/message_pump.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -11,7 +11,7 @@
 
 #include "platform/messages.h"
 
-namespace platform::x11 {
+namespace platform {
 
 namespace {
 
@@ -132,4 +132,4 @@ void MessagePump::wake() {
     [[maybe_unused]] const ssize_t written = write(wakeFd_, &one, sizeof one);
 }
 
-}  // namespace platform::x11
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/x11/keyboard.h"
+#include "platform/linux/keysyms.h"
 
 #include <X11/keysym.h>
 
@@ -7,7 +7,7 @@
 
 #include "platform/messages.h"
 
-namespace platform::x11 {
+namespace platform {
 
 namespace {
 
@@ -211,4 +211,4 @@ KeysymList keysymsOf(int virtualKey) {
     return keysyms;
 }
 
-}  // namespace platform::x11
+}  // namespace platform

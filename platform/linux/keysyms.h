@@ -1,12 +1,13 @@
-// Keys as X describes them, by key symbol and key code, translated into the platform's key
-// strokes: virtual-key codes, typed characters and scan codes.
+// Keys as the Linux window systems describe them, by key symbol and key code, translated into
+// the platform's key strokes: virtual-key codes, typed characters and scan codes. The key
+// symbols are X's, which xkbcommon shares, and so are the key codes.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/keys.h"
 
-namespace platform::x11 {
+namespace platform {
 
 // X numbers keys from 8; the scan code of a key is its key code less this.
 inline constexpr int kFirstKeycode = 8;
@@ -26,4 +27,4 @@ int virtualKeyOf(uint32_t keysym, uint32_t unshiftedKeysym);
 using KeysymList = FixedList<uint32_t, 6>;
 KeysymList keysymsOf(int virtualKey);
 
-}  // namespace platform::x11
+}  // namespace platform
