@@ -179,6 +179,9 @@ TEST(GameWindowOnADenseDesktop, TwiceAsLargeInSharpSquares) {
     EXPECT_TRUE(menuDrawn(game));
     const ScreenArea whole = game.area(0, 0, 480, 640);
     EXPECT_EQ(std::count(whole.pixels.begin(), whole.pixels.end(), kNotASquare), 0);
+    // A desktop without a keyboard shows the picture only.
+    if (!desktop->hasKeyboard())
+        return;
     ASSERT_TRUE(game.type("s"));
     EXPECT_TRUE(holdsWithin(3, [&] { return menuShown(game, 1); }));
 }

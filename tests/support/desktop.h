@@ -59,6 +59,8 @@ public:
     // Asks the window to close, as its close button does.
     virtual bool close(DesktopWindow window) = 0;
 
+    // Whether the desktop has a keyboard to type with.
+    virtual bool hasKeyboard() const { return true; }
     // Types xdotool key names ("a shift+a Return"), separated by spaces, into the focused
     // window, `delayMs` apart (0: as fast as the desktop takes them); false when that failed.
     virtual bool type(const std::string& keys, int delayMs) = 0;

@@ -17,6 +17,7 @@ public:
     WindowSize size(DesktopWindow window) override;
     ScreenArea read(DesktopWindow window, int x, int y, int width, int height) override;
     bool close(DesktopWindow) override { return false; }
+    bool hasKeyboard() const override { return false; }
     bool type(const std::string&, int) override { return false; }
     bool addKey(const std::string&) override { return false; }
 

@@ -63,6 +63,8 @@ bool displayExists(int number) {
 Xvfb::Xvfb(const XvfbOptions& options) {
     for (const char* scaling : {"GDK_SCALE", "TRIVANTA_SCALE"})
         environment_.set(scaling, std::nullopt);
+    // Programs try a Wayland compositor first, and the user's must not answer them.
+    environment_.set("WAYLAND_DISPLAY", "trivanta-test-no-compositor");
     const std::optional<int> number = startServer(options);
     if (!number) {
         error_ = "Xvfb did not start: is it installed (package xvfb)?";

@@ -3,7 +3,7 @@
 // started so that it ends once its last client is gone; a test that crashes therefore leaves no
 // server behind. It stands for a desktop that asks for no scaling unless its resources do:
 // while it lives, the scaling variables of the user's own desktop (GDK_SCALE, TRIVANTA_SCALE)
-// are unset, and it puts them back as it ends.
+// are unset, WAYLAND_DISPLAY names no compositor, and it puts them back as it ends.
 #pragma once
 
 #include <sys/types.h>
