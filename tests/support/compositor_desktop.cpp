@@ -30,17 +30,6 @@ std::string joinedLine(const std::vector<std::string>& words) {
 
 }  // namespace
 
-std::string shellWord(const std::string& word) {
-    std::string result = "'";
-    for (const char ch : word) {
-        if (ch == '\'')
-            result.append("'\\''");
-        else
-            result.push_back(ch);
-    }
-    return result.append("'");
-}
-
 CompositorDesktop::CompositorDesktop(const DesktopOptions& options, bool refusesRoot)
     : scale_(options.scale) {
     char folder[] = "/tmp/trivanta-desktop-XXXXXX";

@@ -62,6 +62,3 @@ private:
     std::unique_ptr<ChildProcess> compositor_;
     ScopedEnvironment environment_;
 };
-
-// The word quoted for the shell.
-std::string shellWord(const std::string& word);

@@ -20,8 +20,10 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Quotes a word for the shell: inside single quotes only the quote itself needs care.
-std::string quoted(const std::string& word) {
+}  // namespace
+
+// Inside single quotes only the quote itself needs care.
+std::string shellWord(const std::string& word) {
     std::string result = "'";
     for (const char ch : word) {
         if (ch == '\'')
@@ -31,8 +33,6 @@ std::string quoted(const std::string& word) {
     }
     return result.append("'");
 }
-
-}  // namespace
 
 double slowdown() {
     if (testingWindowsBuild())
@@ -56,10 +56,10 @@ std::vector<std::string> shellCommand(const std::string& program,
     // Appending, rather than adding a literal and a temporary, avoids a false warning of GCC 12.
     std::string line = "exec env";
     for (const std::string& setting : environment)
-        line.append(" ").append(quoted(setting));
-    line.append(" ").append(quoted(program));
+        line.append(" ").append(shellWord(setting));
+    line.append(" ").append(shellWord(program));
     if (!errorFile.empty())
-        line.append(" 2>").append(quoted(errorFile));
+        line.append(" 2>").append(shellWord(errorFile));
     return {"/bin/sh", "-c", line};
 }
 

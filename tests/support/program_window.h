@@ -29,6 +29,9 @@ double slowdown();
 // passed without it.
 bool holdsWithin(double seconds, const std::function<bool()>& condition);
 
+// The word quoted for the shell.
+std::string shellWord(const std::string& word);
+
 // The argument vector that runs `program` through the shell with extra environment settings
 // ("NAME=value") and, unless `errorFile` is empty, its standard error written to that file.
 // The shell execs the program, so the child's process id is the program's.
