@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "assets/logo.h"
 #include "game/colours.h"
@@ -184,6 +186,23 @@ TEST(GameWindowOnADenseDesktop, TwiceAsLargeInSharpSquares) {
         return;
     ASSERT_TRUE(game.type("s"));
     EXPECT_TRUE(holdsWithin(3, [&] { return menuShown(game, 1); }));
+}
+
+// On a compositor's desktop the window has a title bar above its client area, which the
+// compositor draws or the program does where the compositor draws none (weston): the rows just
+// above hold the bar and its caption's text, more than one colour.
+TEST(GameWindowOnACompositor, HasATitleBarAboveItsClientArea) {
+    if (testCompositor().empty())
+        GTEST_SKIP() << "no window manager draws title bars on the private X server";
+    const std::unique_ptr<Desktop> desktop = openDesktop();
+    ASSERT_TRUE(desktop->running()) << desktop->error();
+    ProgramWindow game(*desktop, std::vector<std::string>{TRIVANTA_GAME});
+    ASSERT_TRUE(game.shown());
+    ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game); }));
+    const ScreenArea bar = game.area(0, -20, kClientWidth, 20);
+    std::vector<uint32_t> colours = bar.pixels;
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GE(std::unique(colours.begin(), colours.end()) - colours.begin(), 3);
 }
 
 TEST(GameWithoutDisplay, FailsFastWithAMessage) {
