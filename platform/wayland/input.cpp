@@ -1,6 +1,6 @@
 // The seat's keyboard and pointer, translated into the window procedure's messages. Everything
-// here runs with the window's lock held, on the window thread (the listeners while it
-// dispatches, the repeat when its timer ticks), except setCursor's call of applyCursor.
+// here runs with the window's lock held: on the window thread (the listeners while it
+// dispatches, the repeat when its timer ticks), and applyCursor also for setCursor.
 #include <linux/input-event-codes.h>
 #include <wayland-cursor.h>
 
