@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,20 @@ TEST_F(X11Runtime, AFatalErrorShowsItsBoxAndEndsTheProgramWithCodeMinus11) {
 
 TEST_F(X11Runtime, TheCloseButtonEndsTheProgramWithCodeZero) {
     ASSERT_TRUE(desktop_->close(window_));
+    EXPECT_EQ(program_.waitExit(), 0);
+}
+
+// A key held down repeats until it is let go: on X11 the server repeats it, on Wayland the
+// program does, at the compositor's rate after its delay.
+class HeldKey : public X11Runtime {};
+
+TEST_F(HeldKey, RepeatsUntilLetGo) {
+    ASSERT_TRUE(desktop_->hold("a", 1500));
+    ASSERT_TRUE(type("q"));
+    int repeats = -1;
+    for (std::optional<std::string> line; (line = program_.readLine()) && *line != "113";)
+        repeats += *line == "97" ? 1 : 0;
+    EXPECT_GE(repeats, 2);
     EXPECT_EQ(program_.waitExit(), 0);
 }
 

@@ -64,6 +64,9 @@ public:
     // Types xdotool key names ("a shift+a Return"), separated by spaces, into the focused
     // window, `delayMs` apart (0: as fast as the desktop takes them); false when that failed.
     virtual bool type(const std::string& keys, int delayMs) = 0;
+    // Holds a key (an xdotool key name) down for `ms` milliseconds, then lets it go; false when
+    // that failed.
+    virtual bool hold(const std::string& key, int ms) = 0;
     // Makes the keyboard have a key for the key name before a program starts and reads its
     // layout; false when it cannot.
     virtual bool addKey(const std::string& keyName) = 0;

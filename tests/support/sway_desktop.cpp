@@ -220,3 +220,9 @@ bool SwayDesktop::type(const std::string& keys, int delayMs) {
         line.append(" ").append(shellWord(argument));
     return run(line).has_value();
 }
+
+bool SwayDesktop::hold(const std::string& key, int ms) {
+    return run("wtype -s 50 -P " + shellWord(key) + " -s " + std::to_string(ms) + " -p " +
+               shellWord(key))
+        .has_value();
+}

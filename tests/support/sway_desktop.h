@@ -23,6 +23,7 @@ public:
     ScreenArea read(DesktopWindow window, int x, int y, int width, int height) override;
     bool close(DesktopWindow window) override;
     bool type(const std::string& keys, int delayMs) override;
+    bool hold(const std::string& key, int ms) override;
     bool addKey(const std::string&) override { return true; }
 
 private:

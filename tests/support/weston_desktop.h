@@ -19,6 +19,7 @@ public:
     bool close(DesktopWindow) override { return false; }
     bool hasKeyboard() const override { return false; }
     bool type(const std::string&, int) override { return false; }
+    bool hold(const std::string&, int) override { return false; }
     bool addKey(const std::string&) override { return false; }
 
     // A top-level window of the scene graph.

@@ -101,6 +101,12 @@ bool X11Desktop::type(const std::string& keys, int delayMs) {
     return std::system(command.c_str()) == 0;
 }
 
+bool X11Desktop::hold(const std::string& key, int ms) {
+    const std::string command =
+        "xdotool keydown " + key + " sleep " + std::to_string(ms / 1000.0) + " keyup " + key;
+    return std::system(command.c_str()) == 0;
+}
+
 bool X11Desktop::addKey(const std::string& keyName) {
     return addKeyFor(connection(), XStringToKeysym(keyName.c_str())) != 0;
 }
