@@ -100,7 +100,7 @@ SwayDesktop::SwayDesktop(const DesktopOptions& options) : CompositorDesktop(opti
         startSession(options);
 }
 
-bool SwayDesktop::startSession(const DesktopOptions& options) {
+void SwayDesktop::startSession(const DesktopOptions& options) {
     // Room for a window twice as large each way, with its title bar, at a scale of 2.
     const std::string mode = options.scale == 2 ? "1280x1400" : "800x760";
     std::ofstream(folder() + "/config")
@@ -113,7 +113,7 @@ bool SwayDesktop::startSession(const DesktopOptions& options) {
                    !fileStarting(folder(), "sway-ipc.").empty();
         })) {
         fail("sway did not start: is it installed? Its log:\n" + contentsOf("compositor.log"));
-        return false;
+        return;
     }
     environment().set("SWAYSOCK", folder() + "/" + fileStarting(folder(), "sway-ipc."));
     // sway names its X server to the programs it starts.
@@ -121,10 +121,9 @@ bool SwayDesktop::startSession(const DesktopOptions& options) {
                                     "printf %s \"$DISPLAY\" > x-display.new && "
                                     "mv x-display.new x-display'") &&
                                 awaitFile("x-display")))
-        return false;
+        return;
     publish(fileStarting(folder(), "wayland-"),
             testingXPrograms() ? std::optional(contentsOf("x-display")) : std::nullopt);
-    return true;
 }
 
 std::optional<JsonValue> SwayDesktop::nodeWhere(

@@ -27,7 +27,7 @@ public:
     bool addKey(const std::string&) override { return true; }
 
 private:
-    bool startSession(const DesktopOptions& options);
+    void startSession(const DesktopOptions& options);
     // The window tree's node for the window, or none.
     std::optional<JsonValue> node(DesktopWindow window);
     std::optional<JsonValue> nodeWhere(const std::function<bool(const JsonValue&)>& matches);

@@ -71,7 +71,7 @@ WestonDesktop::WestonDesktop(const DesktopOptions& options) : CompositorDesktop(
         startSession(options);
 }
 
-bool WestonDesktop::startSession(const DesktopOptions& options) {
+void WestonDesktop::startSession(const DesktopOptions& options) {
     // No panel, no screen saver, and a background of a colour the programs do not draw.
     std::ofstream(folder() + "/weston.ini") << "[core]\nidle-time=0\n"
                                             << "[shell]\nbackground-color=0xff203040\n"
@@ -92,10 +92,10 @@ bool WestonDesktop::startSession(const DesktopOptions& options) {
     if (testingXPrograms())
         argv.push_back("--xwayland");
     if (!start(argv, {}) || !awaitFile(kSocket))
-        return false;
+        return;
     if (!testingXPrograms()) {
         publish(kSocket, std::nullopt);
-        return true;
+        return;
     }
     // weston logs the X display its X server listens on.
     std::smatch match;
@@ -106,10 +106,9 @@ bool WestonDesktop::startSession(const DesktopOptions& options) {
             return std::regex_search(logged, match, listening);
         })) {
         fail("weston's X server did not start. Its log:\n" + logged);
-        return false;
+        return;
     }
     publish(kSocket, std::string(match[1]));
-    return true;
 }
 
 std::vector<WestonDesktop::View> WestonDesktop::views() {

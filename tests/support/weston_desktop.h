@@ -35,7 +35,7 @@ public:
     };
 
 private:
-    bool startSession(const DesktopOptions& options);
+    void startSession(const DesktopOptions& options);
     std::vector<View> views();
     std::optional<View> view(DesktopWindow window);
 };
