@@ -1,27 +1,27 @@
 // The whole program as a player meets it: build/trivanta, or a Windows build's trivanta.exe under
-// Wine (tests/support/program_command.h), started on a private X server, driven with xdotool and
-// watched through the server, pixels checked where the game draws them.
+// Wine (tests/support/program_command.h), started on a private desktop (an X server, or a
+// compositor's session: tests/support/desktop.h), typed to and watched through it, pixels
+// checked where the game draws them.
 #include <gtest/gtest.h>
-
-// Xlib's macros would break gtest's headers, so Xlib comes after them.
-#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "assets/logo.h"
 #include "game/colours.h"
 #include "runtime/graph.h"
 #include "tests/support/child_process.h"
+#include "tests/support/desktop.h"
 #include "tests/support/program_command.h"
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
 #include "tests/support/runtime_window.h"
-#include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 
 namespace {
@@ -45,21 +45,19 @@ bool nearColour(uint32_t a, uint32_t b, int tolerance) {
 class GameWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(server_.running()) << server_.error();
-        game_.emplace(server_.connection(), "trivanta");
+        ASSERT_TRUE(desktop_->running()) << desktop_->error();
+        game_.emplace(*desktop_, "trivanta");
         ASSERT_TRUE(game_->shown());
         appeared_ = Clock::now();
     }
 
     ProgramWindow& game() { return *game_; }
-    std::string caption() {
-        return textProperty(server_.connection(), game_->window(), "_NET_WM_NAME");
-    }
+    std::string caption() { return game_->caption(); }
     void waitForMenu() {
         ASSERT_TRUE(holdsWithin(8, [&] { return caption() == "Trivanta" && menuShown(game()); }));
     }
 
-    Xvfb server_;
+    const std::unique_ptr<Desktop> desktop_ = openDesktop();
     std::optional<ProgramWindow> game_;
     Clock::time_point appeared_;
 };
@@ -172,21 +170,39 @@ TEST_F(GameWindow, TheCloseButtonDuringAGameEndsTheProgramWithCodeZero) {
 // each of the game's pixels as a square of 2 x 2: the menu where it always is, in the game's
 // pixels, and sharp.
 TEST(GameWindowOnADenseDesktop, TwiceAsLargeInSharpSquares) {
-    Xvfb server({.width = 1280, .height = 1400, .resources = "Xft.dpi: 192"});
-    ASSERT_TRUE(server.running()) << server.error();
-    ProgramWindow game(server.connection(), {TRIVANTA_GAME}, "Tarvel", 2);
+    const std::unique_ptr<Desktop> desktop = openDesktop({.scale = 2});
+    ASSERT_TRUE(desktop->running()) << desktop->error();
+    ProgramWindow game(*desktop, {TRIVANTA_GAME}, builtWindowClass(), 2);
     ASSERT_TRUE(game.shown());
-    XWindowAttributes attributes{};
-    ASSERT_NE(XGetWindowAttributes(server.connection(), game.window(), &attributes), 0);
-    EXPECT_EQ(attributes.width, 960);
-    EXPECT_EQ(attributes.height, 1280);
+    EXPECT_EQ(game.size().width, 960);
+    EXPECT_EQ(game.size().height, 1280);
 
     ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game); }));
     EXPECT_TRUE(menuDrawn(game));
     const ScreenArea whole = game.area(0, 0, 480, 640);
     EXPECT_EQ(std::count(whole.pixels.begin(), whole.pixels.end(), kNotASquare), 0);
+    // A desktop without a keyboard shows the picture only.
+    if (!desktop->hasKeyboard())
+        return;
     ASSERT_TRUE(game.type("s"));
     EXPECT_TRUE(holdsWithin(3, [&] { return menuShown(game, 1); }));
+}
+
+// On a compositor's desktop the window has a title bar above its client area, which the
+// compositor draws or the program does where the compositor draws none (weston): the rows just
+// above hold the bar and its caption's text, more than one colour.
+TEST(GameWindowOnACompositor, HasATitleBarAboveItsClientArea) {
+    if (testCompositor().empty())
+        GTEST_SKIP() << "no window manager draws title bars on the private X server";
+    const std::unique_ptr<Desktop> desktop = openDesktop();
+    ASSERT_TRUE(desktop->running()) << desktop->error();
+    ProgramWindow game(*desktop, std::vector<std::string>{TRIVANTA_GAME});
+    ASSERT_TRUE(game.shown());
+    ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game); }));
+    const ScreenArea bar = game.area(0, -20, kClientWidth, 20);
+    std::vector<uint32_t> colours = bar.pixels;
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GE(std::unique(colours.begin(), colours.end()) - colours.begin(), 3);
 }
 
 TEST(GameWithoutDisplay, FailsFastWithAMessage) {

@@ -21,7 +21,7 @@
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
 #include "tests/support/stress_rss.h"
-#include "tests/support/xvfb.h"
+#include "tests/support/x11_desktop.h"
 
 namespace {
 
@@ -160,11 +160,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: trivanta_soak GAME [MINUTES]\n");
         return 2;
     }
-    Xvfb server;
+    X11Desktop server;
     if (!server.running())
         return failed(server.error());
     XSetErrorHandler(ignoreXError);
-    ProgramWindow game(server.connection(), std::vector<std::string>{argv[1]});
+    ProgramWindow game(server, std::vector<std::string>{argv[1]});
     if (!game.shown())
         return failed("the game's window did not appear");
     RssSampler rss(game.process().pid());

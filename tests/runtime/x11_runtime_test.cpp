@@ -1,20 +1,17 @@
-// The runtime in a real window on an X server: a program started as a user would start it,
-// driven with xdotool; this build's, or a Windows build's under Wine
-// (tests/support/program_command.h).
+// The runtime in a real window on a private desktop (an X server, or a compositor's session:
+// tests/support/desktop.h): a program started as a user would start it, typed to through the
+// desktop; this build's, or a Windows build's under Wine (tests/support/program_command.h).
 #include <gtest/gtest.h>
 
-// Xlib's macros (None, Bool) would break gtest's headers, so Xlib comes after them.
-#include <X11/Xlib.h>
-
-#include <cstdio>
-#include <cstdlib>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/support/child_process.h"
+#include "tests/support/desktop.h"
 #include "tests/support/program_command.h"
 #include "tests/support/program_window.h"
-#include "tests/support/x11_screen.h"
 #include "tests/support/x11_window.h"
 #include "tests/support/xvfb.h"
 
@@ -23,21 +20,22 @@ namespace {
 class X11Runtime : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(server_.running()) << server_.error();
+        ASSERT_TRUE(desktop_->running()) << desktop_->error();
         ASSERT_TRUE(program_.started());
         // Wine may take a while to start a program on a loaded machine.
         ASSERT_EQ(program_.readLine(30), "ready");
         ASSERT_TRUE(holdsWithin(30, [&] {
-            return (window_ = findWindowOfClass(display(), programWindowClass(kProgram))) != 0;
+            return (window_ = desktop_->windowOfClass(programWindowClass(kProgram))) != 0;
         }));
-        ASSERT_TRUE(focusWhenViewable(display(), window_));
+        ASSERT_TRUE(desktop_->focus(window_));
     }
 
-    Display* display() { return server_.connection(); }
+    // Types the keys, xdotool's usual 12 ms apart.
+    bool type(const std::string& keys) { return desktop_->type(keys, 12); }
 
     // Types the keys and returns the codes readkey gave for them.
     std::vector<int> typed(const std::string& keys, size_t count) {
-        EXPECT_EQ(std::system(("xdotool key " + keys).c_str()), 0);
+        EXPECT_TRUE(type(keys));
         std::vector<int> codes;
         while (codes.size() < count) {
             const auto line = program_.readLine();
@@ -50,22 +48,20 @@ protected:
 
     static constexpr const char* kProgram = "trivanta_key_echo";
 
-    Xvfb server_;
+    const std::unique_ptr<Desktop> desktop_ = openDesktop();
     // The keyboard has a key for 中 before the program starts and reads its layout.
-    const bool chineseKey_ =
-        server_.running() && addKeyFor(server_.connection(), XStringToKeysym("U4E2D")) != 0;
-    ChildProcess program_{programCommand(kProgram)};
-    ::Window window_ = 0;
+    const bool chineseKey_ = desktop_->running() && desktop_->addKey("U4E2D");
+    ChildProcess program_{desktop_->command(programCommand(kProgram))};
+    DesktopWindow window_ = 0;
 };
 
 TEST_F(X11Runtime, TheWindowHasItsSizeCaptionAndClass) {
-    XWindowAttributes attributes{};
-    ASSERT_NE(XGetWindowAttributes(display(), window_, &attributes), 0);
+    const WindowSize size = desktop_->size(window_);
     // Wine draws a Windows program's frame inside its X window.
-    const int frame = testingWindowsBuild() ? attributes.width - 480 : 0;
-    EXPECT_EQ(attributes.width, 480 + frame);
-    EXPECT_GE(attributes.height, 640 + frame);
-    EXPECT_EQ(textProperty(display(), window_, "_NET_WM_NAME"), "TARVEL13.03 VC6x86");
+    const int frame = testingWindowsBuild() ? size.width - 480 : 0;
+    EXPECT_EQ(size.width, 480 + frame);
+    EXPECT_GE(size.height, 640 + frame);
+    EXPECT_EQ(desktop_->caption(window_), "TARVEL13.03 VC6x86");
 }
 
 TEST_F(X11Runtime, TypedKeysReachReadkeyWithTheirCodes) {
@@ -86,18 +82,31 @@ TEST_F(X11Runtime, TypedKeysReachReadkeyWithTheirCodes) {
 }
 
 TEST_F(X11Runtime, AFatalErrorShowsItsBoxAndEndsTheProgramWithCodeMinus11) {
-    EXPECT_EQ(std::system("xdotool key exclam"), 0);
-    ::Window box = 0;
-    ASSERT_TRUE(eventually(
-        [&] { return (box = findWindowNamed(display(), "TARVEL ERROR message")) != 0; }));
-    ASSERT_TRUE(focusWhenViewable(display(), box));
-    EXPECT_EQ(std::system("xdotool key Return"), 0);
+    EXPECT_TRUE(type("exclam"));
+    DesktopWindow box = 0;
+    ASSERT_TRUE(
+        eventually([&] { return (box = desktop_->windowNamed("TARVEL ERROR message")) != 0; }));
+    ASSERT_TRUE(desktop_->focus(box));
+    EXPECT_TRUE(type("Return"));
     EXPECT_EQ(program_.waitExit(), 245);  // -11 as the system reports it
 }
 
 TEST_F(X11Runtime, TheCloseButtonEndsTheProgramWithCodeZero) {
-    sendCloseRequest(display(), window_);
-    XSync(display(), False);
+    ASSERT_TRUE(desktop_->close(window_));
+    EXPECT_EQ(program_.waitExit(), 0);
+}
+
+// A key held down repeats until it is let go: on X11 the server repeats it, on Wayland the
+// program does, at the compositor's rate after its delay.
+class HeldKey : public X11Runtime {};
+
+TEST_F(HeldKey, RepeatsUntilLetGo) {
+    ASSERT_TRUE(desktop_->hold("a", 1500));
+    ASSERT_TRUE(type("q"));
+    int repeats = -1;
+    for (std::optional<std::string> line; (line = program_.readLine()) && *line != "113";)
+        repeats += *line == "97" ? 1 : 0;
+    EXPECT_GE(repeats, 2);
     EXPECT_EQ(program_.waitExit(), 0);
 }
 

@@ -3,20 +3,21 @@
 // The logo is the real game's; the other phases are set up by trivanta_close_moment, which runs
 // the game's own routine for each (tests/programs/close_moment.cpp), so that phases a real
 // session reaches only by chance are closed as reliably as the menu. A Windows build's programs are
-// closed alike under Wine (tests/support/program_command.h).
+// closed alike under Wine (tests/support/program_command.h), and on each desktop the tests know
+// (tests/support/desktop.h).
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <random>
 #include <string>
 #include <thread>
 
-// Xlib's macros would break gtest's headers, so Xlib (in the support headers) comes after them.
+#include "tests/support/desktop.h"
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
-#include "tests/support/xvfb.h"
 
 namespace {
 
@@ -42,9 +43,9 @@ void closeWithinTheBound(ProgramWindow& program, int latestMs) {
 }
 
 TEST(CloseAtAMoment, DuringTheLogo) {
-    Xvfb server;
-    ASSERT_TRUE(server.running()) << server.error();
-    ProgramWindow game(server.connection(), "trivanta");
+    const std::unique_ptr<Desktop> desktop = openDesktop();
+    ASSERT_TRUE(desktop->running()) << desktop->error();
+    ProgramWindow game(*desktop, "trivanta");
     ASSERT_TRUE(game.shown());
     // The logo plays for about three and a half seconds from the window's appearance.
     closeWithinTheBound(game, 2500);
@@ -65,9 +66,9 @@ std::ostream& operator<<(std::ostream& out, const Moment& moment) {
 class CloseAtAProgramMoment : public ::testing::TestWithParam<Moment> {};
 
 TEST_P(CloseAtAProgramMoment, EndsTheProgramWithCodeZero) {
-    Xvfb server;
-    ASSERT_TRUE(server.running()) << server.error();
-    ProgramWindow program(server.connection(), "trivanta_close_moment", {GetParam().name});
+    const std::unique_ptr<Desktop> desktop = openDesktop();
+    ASSERT_TRUE(desktop->running()) << desktop->error();
+    ProgramWindow program(*desktop, "trivanta_close_moment", {GetParam().name});
     ASSERT_TRUE(program.shown());
     ASSERT_EQ(program.process().readLine(), "ready");
     ASSERT_TRUE(holdsWithin(5, [&] { return GetParam().shown(program); }));

@@ -8,11 +8,14 @@
 #include <string>
 #include <vector>
 
-// Xlib's macros would break gtest's headers, so Xlib (in the support headers) comes after them.
 #include "runtime/event_queue.h"
+#include "tests/support/desktop.h"
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
-#include "tests/support/xvfb.h"
+#include "tests/support/x11_desktop.h"
+
+// Xlib's macros would break gtest's headers, so Xlib comes after them.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -38,11 +41,11 @@ std::string keyNames(const std::string& letters) {
     return names;
 }
 
+// On an X server, whose key repeat and held keys it sets.
 TEST(KeyQueueFlood, KeepsTheNewestKeysAndLosesTheOldest) {
-    Xvfb server;
+    X11Desktop server;
     ASSERT_TRUE(server.running()) << server.error();
-    ProgramWindow program(server.connection(),
-                          std::vector<std::string>{builtProgram("trivanta_key_flood")});
+    ProgramWindow program(server, std::vector<std::string>{builtProgram("trivanta_key_flood")});
     ASSERT_TRUE(program.shown());
     ASSERT_EQ(program.process().readLine(), "ready");
 
@@ -79,11 +82,11 @@ TEST(KeyQueueFlood, KeepsTheNewestKeysAndLosesTheOldest) {
     EXPECT_EQ(program.process().waitExit(5 * kSlowdown), 0);
 }
 
-// The real game, started under its own X server and waited for until its menu shows.
+// The real game, started on its own desktop and waited for until its menu shows.
 class GameFlood : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(server_.running()) << server_.error();
+        ASSERT_TRUE(desktop_->running()) << desktop_->error();
         ASSERT_TRUE(game_.shown());
         ASSERT_TRUE(holdsWithin(8, [&] { return menuShown(game_); }));
     }
@@ -95,8 +98,8 @@ protected:
         EXPECT_EQ(game_.process().waitExit(5 * kSlowdown), 0);
     }
 
-    Xvfb server_;
-    ProgramWindow game_{server_.connection(), std::vector<std::string>{TRIVANTA_GAME}};
+    const std::unique_ptr<Desktop> desktop_ = openDesktop();
+    ProgramWindow game_{*desktop_, std::vector<std::string>{TRIVANTA_GAME}};
 };
 
 TEST_F(GameFlood, AGameSurvivesAFloodAndQStillQuitsIt) {

@@ -11,10 +11,13 @@
 #include <string>
 
 #include "game/colours.h"
-// Xlib's macros would break gtest's headers, so Xlib (in the support headers) comes after them.
+#include "tests/support/desktop.h"
 #include "tests/support/program_screens.h"
 #include "tests/support/program_window.h"
-#include "tests/support/xvfb.h"
+#include "tests/support/x11_desktop.h"
+
+// Xlib's macros would break gtest's headers, so Xlib comes after them.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -72,10 +75,10 @@ std::string contentsOf(const fs::path& file) {
 TEST(PoorMachine, WithoutChineseFontsTheGameWarnsOnceDrawsBoxesAndPlays) {
     if (!fs::is_directory(kLatinFonts))
         GTEST_SKIP() << "no " << kLatinFonts;
-    Xvfb server;
-    ASSERT_TRUE(server.running()) << server.error();
+    const std::unique_ptr<Desktop> desktop = openDesktop();
+    ASSERT_TRUE(desktop->running()) << desktop->error();
     const LatinFontsOnly fonts;
-    ProgramWindow game(server.connection(),
+    ProgramWindow game(*desktop,
                        shellCommand(TRIVANTA_GAME, {"FONTCONFIG_FILE=" + fonts.config().string()},
                                     fonts.errors().string()));
     ASSERT_TRUE(game.shown());
@@ -91,11 +94,11 @@ TEST(PoorMachine, WithoutChineseFontsTheGameWarnsOnceDrawsBoxesAndPlays) {
 }
 
 TEST(PoorMachine, WithoutSharedMemoryTheGameShowsItsScreens) {
-    Xvfb server(XvfbOptions{.sharedMemory = false});
+    X11Desktop server({.sharedMemory = false});
     ASSERT_TRUE(server.running()) << server.error();
     int opcode = 0, event = 0, error = 0;
     ASSERT_FALSE(XQueryExtension(server.connection(), "MIT-SHM", &opcode, &event, &error));
-    ProgramWindow game(server.connection(), std::vector<std::string>{TRIVANTA_GAME});
+    ProgramWindow game(server, std::vector<std::string>{TRIVANTA_GAME});
     ASSERT_TRUE(game.shown());
     playEveryScreen(game);
 }

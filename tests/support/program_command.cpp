@@ -7,6 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include "tests/support/desktop.h"
+
 namespace {
 
 // The Windows build's folder, or empty.
@@ -62,6 +64,10 @@ std::vector<std::string> programCommand(const std::string& name,
     return command;
 }
 
+std::string builtWindowClass() {
+    return testingXPrograms() ? "Tarvel" : "trivanta";
+}
+
 std::string programWindowClass(const std::string& name) {
-    return testingWindowsBuild() ? name + ".exe" : "Tarvel";
+    return testingWindowsBuild() ? name + ".exe" : builtWindowClass();
 }

@@ -14,6 +14,9 @@ bool testingWindowsBuild();
 std::vector<std::string> programCommand(const std::string& name,
                                         const std::vector<std::string>& arguments = {});
 
-// The class (WM_CLASS) of the program's window on the X server: the runtime's window class, or
-// under Wine the program's file name, after which Wine names the windows of a program.
+// The class of the program's window on the desktop: the runtime's X window class, or its app_id
+// on a Wayland compositor (the desktop entry's name), or under Wine the program's file name,
+// after which Wine names the windows of a program.
 std::string programWindowClass(const std::string& name);
+// The class of this build's own programs' windows.
+std::string builtWindowClass();

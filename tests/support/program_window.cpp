@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "tests/support/program_command.h"
-#include "tests/support/x11_window.h"
 
 namespace {
 
@@ -21,8 +20,10 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Quotes a word for the shell: inside single quotes only the quote itself needs care.
-std::string quoted(const std::string& word) {
+}  // namespace
+
+// Inside single quotes only the quote itself needs care.
+std::string shellWord(const std::string& word) {
     std::string result = "'";
     for (const char ch : word) {
         if (ch == '\'')
@@ -33,10 +34,10 @@ std::string quoted(const std::string& word) {
     return result.append("'");
 }
 
-}  // namespace
-
 double slowdown() {
-    return testingWindowsBuild() ? 3 * kSlowdown : kSlowdown;
+    if (testingWindowsBuild())
+        return 3 * kSlowdown;
+    return testCompositor().empty() ? kSlowdown : 2 * kSlowdown;
 }
 
 bool holdsWithin(double seconds, const std::function<bool()>& condition) {
@@ -55,39 +56,30 @@ std::vector<std::string> shellCommand(const std::string& program,
     // Appending, rather than adding a literal and a temporary, avoids a false warning of GCC 12.
     std::string line = "exec env";
     for (const std::string& setting : environment)
-        line.append(" ").append(quoted(setting));
-    line.append(" ").append(quoted(program));
+        line.append(" ").append(shellWord(setting));
+    line.append(" ").append(shellWord(program));
     if (!errorFile.empty())
-        line.append(" 2>").append(quoted(errorFile));
+        line.append(" 2>").append(shellWord(errorFile));
     return {"/bin/sh", "-c", line};
 }
 
-ProgramWindow::ProgramWindow(Display* display, const std::vector<std::string>& argv,
+ProgramWindow::ProgramWindow(Desktop& desktop, const std::vector<std::string>& argv,
                              const std::string& windowClass, int scale)
-    : display_(display), process_(argv), scale_(scale) {
-    ::Window found = 0;
+    : desktop_(desktop), process_(desktop.command(argv)), scale_(scale) {
+    DesktopWindow found = 0;
     if (!process_.started() || !holdsWithin(kWindowPatienceSeconds, [&] {
-            return (found = findWindowOfClass(display_, windowClass)) != 0;
+            return (found = desktop_.windowOfClass(windowClass)) != 0;
         })) {
         return;
     }
-    if (!focusWhenViewable(display_, found))
+    if (!desktop_.focus(found))
         return;
     window_ = found;
 }
 
-// A frame drawn inside the window is as wide on the left, the right and the bottom; the caption
-// adds to the top. Read afresh each time: Wine sizes the window once it shows.
-ProgramWindow::ClientOrigin ProgramWindow::clientOrigin() const {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, window_, &attributes);
-    const int side = (attributes.width - kClientWidth * scale_) / 2;
-    return {side, attributes.height - kClientHeight * scale_ - side};
-}
-
-ProgramWindow::ProgramWindow(Display* display, const std::string& name,
+ProgramWindow::ProgramWindow(Desktop& desktop, const std::string& name,
                              const std::vector<std::string>& arguments)
-    : ProgramWindow(display, programCommand(name, arguments), programWindowClass(name)) {}
+    : ProgramWindow(desktop, programCommand(name, arguments), programWindowClass(name)) {}
 
 uint32_t ProgramWindow::pixel(int x, int y) const {
     const ScreenArea one = area(x, y, 1, 1);
@@ -95,9 +87,8 @@ uint32_t ProgramWindow::pixel(int x, int y) const {
 }
 
 ScreenArea ProgramWindow::area(int x, int y, int width, int height) const {
-    const ClientOrigin origin = clientOrigin();
-    const ScreenArea device = readWindow(display_, window_, origin.x + x * scale_,
-                                         origin.y + y * scale_, width * scale_, height * scale_);
+    const ScreenArea device =
+        desktop_.read(window_, x * scale_, y * scale_, width * scale_, height * scale_);
     ScreenArea area{x, y, width, height, {}};
     if (device.pixels.empty())
         return area;
@@ -126,38 +117,32 @@ uint32_t ProgramWindow::squareColour(const ScreenArea& device, int left, int top
 }
 
 ScreenArea ProgramWindow::blackAreaAround(int x, int y) const {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, window_, &attributes);
-    const ScreenArea whole =
-        readWindow(display_, window_, 0, 0, attributes.width, attributes.height);
-    if (whole.pixels.empty())
+    // The client area and what surrounds it, a pixel each way.
+    const ScreenArea around = area(-1, -1, kClientWidth + 2, kClientHeight + 2);
+    if (around.pixels.empty())
         return {};
-    const ClientOrigin origin = clientOrigin();
-    const int column = origin.x + x;
-    const int row = origin.y + y;
     const auto black = [&](int px, int py) {
-        return px >= 0 && py >= 0 && px < whole.width && py < whole.height && whole.at(px, py) == 0;
+        return px >= around.x && py >= around.y && px < around.x + around.width &&
+               py < around.y + around.height && around.at(px, py) == 0;
     };
-    int left = column;
-    int right = column;
-    int top = row;
-    int bottom = row;
-    while (black(left - 1, row))
+    int left = x;
+    int right = x;
+    int top = y;
+    int bottom = y;
+    while (black(left - 1, y))
         --left;
-    while (black(right, row))
+    while (black(right, y))
         ++right;
-    while (black(column, top - 1))
+    while (black(x, top - 1))
         --top;
-    while (black(column, bottom))
+    while (black(x, bottom))
         ++bottom;
-    return ScreenArea{left - origin.x, top - origin.y, right - left, bottom - top, {}};
+    return ScreenArea{left, top, right - left, bottom - top, {}};
 }
 
 bool ProgramWindow::type(const std::string& keys, int delayMs) const {
-    const std::string command = "xdotool key --delay " + std::to_string(delayMs) + " " + keys;
-    return std::system(command.c_str()) == 0;
+    return desktop_.type(keys, delayMs);
 }
-
 bool ProgramWindow::typeUntil(const std::string& keys, const std::function<bool()>& condition,
                               int tries) const {
     for (int i = 0; i < tries; ++i) {
@@ -170,11 +155,10 @@ bool ProgramWindow::typeUntil(const std::string& keys, const std::function<bool(
 }
 
 Ending ProgramWindow::closeAndWait(double patienceSeconds) {
-    sendCloseRequest(display_, window_);
-    // The time counts from when the server has the request, not from when it was queued here.
-    XSync(display_, False);
-    const Clock::time_point sent = Clock::now();
     Ending ending;
+    if (!desktop_.close(window_))
+        return ending;
+    const Clock::time_point sent = Clock::now();
     ending.code = process_.waitExit(patienceSeconds);
     ending.ms = secondsSince(sent) * 1000;
     return ending;

@@ -1,9 +1,7 @@
-// A program of ours with its runtime window on a private X server, for the end-to-end and
-// stress tests and the soak: started, its window found and focused, typed to with xdotool and
-// read through the server.
+// A program of ours with its runtime window on a test's private desktop (tests/support/desktop.h),
+// for the end-to-end and stress tests and the soak: started, its window found and focused, typed
+// to and read through the desktop.
 #pragma once
-
-#include <X11/Xlib.h>
 
 #include <cstdint>
 #include <functional>
@@ -12,7 +10,8 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
-#include "tests/support/x11_screen.h"
+#include "tests/support/desktop.h"
+#include "tests/support/program_command.h"
 
 // How much longer things may take in a sanitized build.
 #ifdef TRIVANTA_SLOW_BUILD
@@ -22,12 +21,16 @@ inline constexpr double kSlowdown = 1;
 #endif
 
 // How much longer the programs tested may take: kSlowdown, and under Wine, which passes every
-// window message and every exit through its server, three times that on a loaded machine.
+// window message and every exit through its server, three times that on a loaded machine; in a
+// compositor, which every look at the window asks for a screenshot, twice that.
 double slowdown();
 
 // Polls every 10 ms until the condition holds; false once `seconds` (times the slowdown) have
 // passed without it.
 bool holdsWithin(double seconds, const std::function<bool()>& condition);
+
+// The word quoted for the shell.
+std::string shellWord(const std::string& word);
 
 // The argument vector that runs `program` through the shell with extra environment settings
 // ("NAME=value") and, unless `errorFile` is empty, its standard error written to that file.
@@ -52,15 +55,14 @@ inline constexpr int kClientHeight = 640;
 
 class ProgramWindow : public ScreenView {
 public:
-    // Starts the program (on the display DISPLAY names, the server's) and waits for its window
-    // of the given class to appear; gives it the keyboard focus, as a window manager would.
-    // `scale` is how many device pixels each way the window should show each of the program's
-    // pixels with.
-    ProgramWindow(Display* display, const std::vector<std::string>& argv,
-                  const std::string& windowClass = "Tarvel", int scale = 1);
+    // Starts the program on the desktop and waits for its window of the given class to appear;
+    // gives it the keyboard focus, as a window manager would. `scale` is how many device pixels
+    // each way the window should show each of the program's pixels with.
+    ProgramWindow(Desktop& desktop, const std::vector<std::string>& argv,
+                  const std::string& windowClass = builtWindowClass(), int scale = 1);
     // Starts a program by its name (tests/support/program_command.h): this build's, or a Windows
     // build's under Wine.
-    ProgramWindow(Display* display, const std::string& name,
+    ProgramWindow(Desktop& desktop, const std::string& name,
                   const std::vector<std::string>& arguments = {});
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
@@ -68,7 +70,9 @@ public:
     // Whether the window appeared and took the focus.
     bool shown() const { return window_ != 0; }
     ChildProcess& process() { return process_; }
-    ::Window window() const { return window_; }
+    std::string caption() const { return desktop_.caption(window_); }
+    // In device pixels, with what Wine draws around a Windows program's client area.
+    WindowSize size() const { return desktop_.size(window_); }
 
     // What the client area shows, in the program's pixels at client coordinates: each the colour
     // of its square of device pixels, or kNotASquare where that square is not all one colour.
@@ -80,7 +84,7 @@ public:
     ScreenArea blackAreaAround(int x, int y) const;
 
     // Types xdotool key names, separated by spaces, into the focused window, `delayMs` apart
-    // (0: as fast as the server takes them). False when xdotool failed.
+    // (0: as fast as the desktop takes them). False when that failed.
     bool type(const std::string& keys, int delayMs = 60) const;
 
     // Types the keys until the condition holds, `tries` times at most; false when it never
@@ -97,16 +101,8 @@ public:
 private:
     uint32_t squareColour(const ScreenArea& device, int left, int top) const;
 
-    Display* display_;
+    Desktop& desktop_;
     ChildProcess process_;
-    // Where the client area starts in the X window: at its corner, or inside the frame that
-    // Wine draws around the window of a Windows program.
-    struct ClientOrigin {
-        int x = 0;
-        int y = 0;
-    };
-    ClientOrigin clientOrigin() const;
-
     int scale_;
-    ::Window window_ = 0;
+    DesktopWindow window_ = 0;
 };

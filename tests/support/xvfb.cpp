@@ -62,16 +62,18 @@ bool displayExists(int number) {
 
 Xvfb::Xvfb(const XvfbOptions& options) {
     for (const char* scaling : {"GDK_SCALE", "TRIVANTA_SCALE"})
-        setVariable(scaling, std::nullopt);
+        environment_.set(scaling, std::nullopt);
+    // Programs try a Wayland compositor first, and the user's must not answer them.
+    environment_.set("WAYLAND_DISPLAY", "trivanta-test-no-compositor");
     const std::optional<int> number = startServer(options);
     if (!number) {
         error_ = "Xvfb did not start: is it installed (package xvfb)?";
         // Nothing of the test may reach the display of the user running it.
-        setVariable("DISPLAY", unusedDisplayName());
+        environment_.set("DISPLAY", unusedDisplayName());
         return;
     }
     name_ = joined(":", *number);
-    setVariable("DISPLAY", name_);
+    environment_.set("DISPLAY", name_);
     // The backend uses Xlib from several threads, which Xlib must know before any connection.
     XInitThreads();
     connection_ = XOpenDisplay(name_.c_str());
@@ -108,25 +110,6 @@ Xvfb::~Xvfb() {
     if (pid_ > 0 && !endsWithin(pid_, kEndTimeoutMs)) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
-    }
-    // Newest first, so that a variable set twice ends as it was before the first time.
-    for (auto saved = savedVariables_.rbegin(); saved != savedVariables_.rend(); ++saved) {
-        if (saved->second) {
-            setenv(saved->first.c_str(), saved->second->c_str(), 1);
-        } else {
-            unsetenv(saved->first.c_str());
-        }
-    }
-}
-
-void Xvfb::setVariable(const char* name, const std::optional<std::string>& value) {
-    const char* previous = std::getenv(name);
-    savedVariables_.emplace_back(
-        name, previous != nullptr ? std::optional<std::string>(previous) : std::nullopt);
-    if (value) {
-        setenv(name, value->c_str(), 1);
-    } else {
-        unsetenv(name);
     }
 }
 

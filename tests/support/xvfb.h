@@ -3,15 +3,15 @@
 // started so that it ends once its last client is gone; a test that crashes therefore leaves no
 // server behind. It stands for a desktop that asks for no scaling unless its resources do:
 // while it lives, the scaling variables of the user's own desktop (GDK_SCALE, TRIVANTA_SCALE)
-// are unset, and it puts them back as it ends.
+// are unset, WAYLAND_DISPLAY names no compositor, and it puts them back as it ends.
 #pragma once
 
 #include <sys/types.h>
 
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
+
+#include "tests/support/scoped_environment.h"
 
 // Xlib's connection type, declared here so that including this header does not bring in Xlib's
 // macros (None, Bool, Status), which clash with other libraries' names.
@@ -49,15 +49,13 @@ private:
     bool spawn(const XvfbOptions& options, int displayFd);
     std::optional<int> readDisplayNumber(int readFd);
     bool loadResources(const std::string& resources);
-    // Sets an environment variable, or unsets it given none, until the server ends.
-    void setVariable(const char* name, const std::optional<std::string>& value);
 
     pid_t pid_ = -1;
     std::string name_;
     std::string error_;
     Display* connection_ = nullptr;
-    // The variables setVariable changed, with the values they had before, oldest first.
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedVariables_;
+    // DISPLAY and the scaling variables, until the server ends.
+    ScopedEnvironment environment_;
 };
 
 // A display number no server listens on, for testing what happens without one.
