@@ -157,7 +157,7 @@ DesktopWindow SwayDesktop::windowNamed(const std::string& caption) {
     return found ? static_cast<DesktopWindow>((*found)["id"].number) : 0;
 }
 
-bool SwayDesktop::command(const std::string& criteria, const std::string& what) {
+bool SwayDesktop::tellWindows(const std::string& criteria, const std::string& what) {
     return run("swaymsg -q " + shellWord(criteria + " " + what)).has_value();
 }
 
@@ -168,7 +168,7 @@ bool SwayDesktop::focus(DesktopWindow window) {
                            const std::optional<JsonValue> found = node(window);
                            return found && (*found)["visible"].boolean;
                        }) &&
-           command(criteria, "focus");
+           tellWindows(criteria, "focus");
 }
 
 std::string SwayDesktop::caption(DesktopWindow window) {
@@ -204,7 +204,7 @@ ScreenArea SwayDesktop::read(DesktopWindow window, int x, int y, int width, int 
 }
 
 bool SwayDesktop::close(DesktopWindow window) {
-    return command("[con_id=" + std::to_string(window) + "]", "kill");
+    return tellWindows("[con_id=" + std::to_string(window) + "]", "kill");
 }
 
 bool SwayDesktop::type(const std::string& keys, int delayMs) {

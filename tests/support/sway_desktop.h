@@ -31,5 +31,6 @@ private:
     // The window tree's node for the window, or none.
     std::optional<JsonValue> node(DesktopWindow window);
     std::optional<JsonValue> nodeWhere(const std::function<bool(const JsonValue&)>& matches);
-    bool command(const std::string& criteria, const std::string& what);
+    // Runs a sway command (`what`) on the windows the criteria match.
+    bool tellWindows(const std::string& criteria, const std::string& what);
 };
