@@ -50,7 +50,7 @@ install(FILES ${PACKAGING_DIR}/trivanta-graph.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
 
 set(GRAPH_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/libtrivanta-graph-dev)
-install(FILES docs/api.md ${PACKAGING_DIR}/copyright ${PACKAGING_DIR}/changelog.gz
+install(FILES docs/api.md ${TRIVANTA_COPYRIGHT} ${PACKAGING_DIR}/changelog.gz
         DESTINATION ${GRAPH_DOC_DIR} COMPONENT dev)
 install(FILES examples/CMakeLists.txt examples/mouse_and_keys.cpp examples/pictures.cpp
               examples/controls.cpp assets/logo.jpg

@@ -61,14 +61,20 @@ ended() {  # ended <pid>
     ! kill -0 "$1" 2>/dev/null
 }
 
-# Types the keys into the window, waits up to 30 seconds for its process to end, and fails
-# unless it exited with 0.
+# Waits up to 30 seconds for the process, a child of this shell, to end after what was done to
+# it, and fails unless it exited with 0.
+exits_cleanly() {  # exits_cleanly <pid> <what was done>
+    local status=0
+    within 30 ended "$1" || fail "the program still runs 30 s after $2"
+    wait "$1" || status=$?
+    [ "$status" -eq 0 ] || fail "the program exited with $status after $2"
+}
+
+# Types the keys into the window and fails unless its process then exits with 0.
 end_with_keys() {  # end_with_keys <pid> <window> <key>...
-    local pid=$1 window=$2 status=0
+    local pid=$1 window=$2
     shift 2
     timeout 30 xdotool windowfocus --sync "$window"
     xdotool key --delay 100 "$@"
-    within 30 ended "$pid" || fail "the program still runs 30 s after $*"
-    wait "$pid" || status=$?
-    [ "$status" -eq 0 ] || fail "the program exited with $status"
+    exits_cleanly "$pid" "$*"
 }
