@@ -125,13 +125,13 @@ sbuild_into() {  # sbuild_into <folder> [sbuild options...]
 }
 
 stage="building the packages in the chroot, with the test-suite"
-timed env DEB_BUILD_OPTIONS="parallel=$(nproc)" sbuild_into "$build/first"
+DEB_BUILD_OPTIONS="parallel=$(nproc)" timed sbuild_into "$build/first"
 
 stage="building the packages again, without the tests"
 # Beside the checks and the autopkgtests of the first build's packages, which mostly install
 # packages and wait for windows and so leave the processor to this build.
-timed env DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" \
-    sbuild_into "$build/second" --profiles=nocheck &
+DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" timed sbuild_into "$build/second" \
+    --profiles=nocheck &
 second_build=$!
 package=$build/first/trivanta_${version}_$arch.deb
 dev_package=$build/first/libtrivanta-graph-dev_${version}_$arch.deb
