@@ -25,9 +25,11 @@ within() {  # within <seconds> <command>...
 
 # Starts a private X server with a screen of 800 x 800, which picks a free display and writes
 # its number to file descriptor 3 once it accepts connections; sets DISPLAY to it and xvfb_pid
-# to its process. The folder keeps its display number and log.
+# to its process. The folder keeps its display number and log. The server does not reset when
+# its last client leaves, as it would otherwise do between two programs, refusing for a moment
+# the next program or xdotool that connects.
 start_xvfb() {  # start_xvfb <folder>
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 800x800x24 3>"$1/display" >"$1/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 800x800x24 3>"$1/display" >"$1/xvfb.log" 2>&1 &
     xvfb_pid=$!
     within 20 test -s "$1/display" || fail "Xvfb did not start: $(cat "$1/xvfb.log")"
     DISPLAY=":$(cat "$1/display")"
