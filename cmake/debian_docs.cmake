@@ -1,9 +1,12 @@
-# The documents a Debian package carries beside its files, made from the tree's own: the
-# machine-readable copyright file from LICENSE, and files compressed as Debian wants them.
+# The documents installed beside the program and the runtime, as a Debian package carries them:
+# the machine-readable copyright file, checked against LICENSE, and files compressed as Debian
+# wants them.
 
-# Writes the copyright file of the packages: LICENSE's notice and text in the machine-readable
-# format, so that the licence is written down in LICENSE alone.
-function(trivanta_copyright_file output)
+# Fails unless the machine-readable copyright file gives LICENSE's copyright line and licence
+# text to the project's files, so that the licence is written down alike in both.
+function(trivanta_check_copyright copyright)
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${PROJECT_SOURCE_DIR}/LICENSE ${copyright})
     file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
     if(NOT licence MATCHES "^Copyright \\(c\\) ([^\n]+)\n\n")
         message(FATAL_ERROR "LICENSE does not start with its copyright line")
@@ -13,18 +16,13 @@ function(trivanta_copyright_file output)
     # A field's continuation lines start with a space, and an empty one is a lone full stop.
     string(REPLACE "\n\n" "\n.\n" text "${text}")
     string(REGEX REPLACE "\n([^\n])" "\n \\1" text " ${text}")
-    file(WRITE ${output}
-        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-        "Upstream-Name: Trivanta\n"
-        "Upstream-Contact: ${TRIVANTA_MAINTAINER}\n"
-        "Source: ${TRIVANTA_HOMEPAGE}\n"
-        "\n"
-        "Files: *\n"
-        "Copyright: ${holders}\n"
-        "License: Zlib\n"
-        "\n"
-        "License: Zlib\n"
-        "${text}")
+    file(READ ${copyright} written)
+    string(FIND "${written}" "Files: *\nCopyright: ${holders}\nLicense: Zlib\n" files_at)
+    string(FIND "${written}" "\n\nLicense: Zlib\n${text}" text_at)
+    if(files_at EQUAL -1 OR text_at EQUAL -1)
+        message(FATAL_ERROR "${copyright} does not give the project's files LICENSE's copyright "
+                            "line (${holders}) and licence text: write them there alike")
+    endif()
 endfunction()
 
 # Compresses a file at build time as Debian wants documents and manual pages: gzip at its best,

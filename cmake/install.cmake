@@ -12,16 +12,18 @@ include(GNUInstallDirs)
 include(cmake/debian_docs.cmake)
 include(cmake/releases.cmake)
 
-set(TRIVANTA_MAINTAINER "Trivanta developers <trivanta@example.org>")
 # The AppStream identifier: the reverse of the homepage's domain, and the program.
 set(TRIVANTA_APP_ID org.example.trivanta)
 set(TRIVANTA_INSTALL_GAMESDIR games CACHE STRING
     "Where the game program is installed, below the prefix (distributions keep games apart)")
 
-# The documents both packages carry.
+# The documents both components carry: the copyright file, which must hold LICENSE's terms, and
+# the changelog, both kept under debian/ where the Debian packages take them from.
 set(PACKAGING_DIR ${PROJECT_BINARY_DIR}/packaging)
-trivanta_copyright_file(${PACKAGING_DIR}/copyright)
-trivanta_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${PACKAGING_DIR}/changelog.gz)
+set(TRIVANTA_COPYRIGHT ${PROJECT_SOURCE_DIR}/debian/copyright)
+set(TRIVANTA_CHANGELOG ${PROJECT_SOURCE_DIR}/debian/changelog)
+trivanta_check_copyright(${TRIVANTA_COPYRIGHT})
+trivanta_gzip(${TRIVANTA_CHANGELOG} ${PACKAGING_DIR}/changelog.gz)
 
 include(cmake/install_dev.cmake)
 
@@ -55,7 +57,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/icons/
         FILES_MATCHING PATTERN "*.png")
 
 # What software centres list: the AppStream metadata, its releases read from the changelog.
-trivanta_releases(${PROJECT_SOURCE_DIR}/packaging/changelog TRIVANTA_RELEASES)
+trivanta_releases(${TRIVANTA_CHANGELOG} TRIVANTA_RELEASES)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/trivanta.metainfo.xml.in
                ${PACKAGING_DIR}/${TRIVANTA_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PACKAGING_DIR}/${TRIVANTA_APP_ID}.metainfo.xml
@@ -68,5 +70,5 @@ add_custom_target(trivanta_package_docs ALL
     DEPENDS ${PACKAGING_DIR}/changelog.gz ${PACKAGING_DIR}/trivanta.6.gz)
 install(FILES ${PACKAGING_DIR}/trivanta.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6
         COMPONENT game)
-install(FILES ${PACKAGING_DIR}/copyright ${PACKAGING_DIR}/changelog.gz
+install(FILES ${TRIVANTA_COPYRIGHT} ${PACKAGING_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trivanta COMPONENT game)

@@ -1,4 +1,4 @@
-# The releases, read from packaging/changelog, which is their one record: its newest entry must be
+# The releases, read from debian/changelog, which is their one record: its newest entry must be
 # the project's version, and the AppStream metadata lists every entry.
 
 # Sets `out` to the AppStream <release> elements of the changelog's entries, newest first.

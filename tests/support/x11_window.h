@@ -13,6 +13,7 @@
 
 #include "platform/backend.h"
 #include "platform/x11/window.h"
+#include "tests/support/close_request.h"
 
 // A window of the X11 backend made and pumped on a thread of its own, as the runtime's window
 // thread does it; the test thread reads the messages the window received.
@@ -66,6 +67,3 @@ bool eventually(const std::function<bool()>& condition);
 // A window's property as text, or its 32-bit items.
 std::string textProperty(Display* display, ::Window window, const char* name);
 std::vector<long> longsProperty(Display* display, ::Window window, const char* name);
-
-// Sends what a window manager sends when the user clicks the window's close button.
-void sendCloseRequest(Display* display, ::Window window);

@@ -25,9 +25,11 @@ within() {  # within <seconds> <command>...
 
 # Starts a private X server with a screen of 800 x 800, which picks a free display and writes
 # its number to file descriptor 3 once it accepts connections; sets DISPLAY to it and xvfb_pid
-# to its process. The folder keeps its display number and log.
+# to its process. The folder keeps its display number and log. The server does not reset when
+# its last client leaves, as it would otherwise do between two programs, refusing for a moment
+# the next program or xdotool that connects.
 start_xvfb() {  # start_xvfb <folder>
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 800x800x24 3>"$1/display" >"$1/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 800x800x24 3>"$1/display" >"$1/xvfb.log" 2>&1 &
     xvfb_pid=$!
     within 20 test -s "$1/display" || fail "Xvfb did not start: $(cat "$1/xvfb.log")"
     DISPLAY=":$(cat "$1/display")"
@@ -73,16 +75,22 @@ ended() {  # ended <pid>
     ! kill -0 "$1" 2>/dev/null
 }
 
-# Types the keys into the window, waits up to 30 seconds for its process to end, and fails
-# unless it exited with 0.
+# Waits up to 30 seconds for the process, a child of this shell, to end after what was done to
+# it, and fails unless it exited with 0.
+exits_cleanly() {  # exits_cleanly <pid> <what was done>
+    local status=0
+    within 30 ended "$1" || fail "the program still runs 30 s after $2"
+    wait "$1" || status=$?
+    [ "$status" -eq 0 ] || fail "the program exited with $status after $2"
+}
+
+# Types the keys into the window and fails unless its process then exits with 0.
 end_with_keys() {  # end_with_keys <pid> <window> <key>...
-    local pid=$1 window=$2 status=0
+    local pid=$1 window=$2
     shift 2
     timeout 30 xdotool windowfocus --sync "$window"
     xdotool key --delay 100 "$@"
-    within 30 ended "$pid" || fail "the program still runs 30 s after $*"
-    wait "$pid" || status=$?
-    [ "$status" -eq 0 ] || fail "the program exited with $status"
+    exits_cleanly "$pid" "$*"
 }
 
 # For the scripts that try one of the runtime's kits on its examples (tools/ci/package_examples.sh,
