@@ -11,8 +11,11 @@ import zlib from 'node:zlib';
 
 import {buildDir, GamePage, launchChromium, loadScreenChecks, serveSite} from './browser.mjs';
 
-const pageFiles = ['index.html', 'page.js', 'page.css', 'patterns.js', 'trivanta.js',
-                   'trivanta.worker.js', 'trivanta.wasm'];
+// What a visit loads (the icons only a phone's home screen does). An older build compared with
+// this one may lack some of them.
+const pageFiles = ['index.html', 'page.js', 'page.css', 'controls.js', 'patterns.js',
+                   'manifest.webmanifest', 'service_worker.js', 'trivanta.js', 'trivanta.worker.js',
+                   'trivanta.wasm'];
 const ticksPerSecond = 100;  // the kernel's clock ticks, as /proc reports processor time
 
 function percentile(sorted, p) {
@@ -88,7 +91,7 @@ function gapsOf(times) {
 // first piece's fall.
 async function measure(build) {
   const site = path.join(build, 'site');
-  const sizes = pageFiles.map((file) => {
+  const sizes = pageFiles.filter((file) => fs.existsSync(path.join(site, file))).map((file) => {
     const bytes = fs.readFileSync(path.join(site, file));
     return {file, bytes: bytes.length, gzip: zlib.gzipSync(bytes, {level: 9}).length};
   });
