@@ -96,11 +96,6 @@ public:
     virtual Point screenToClient(Point screen) = 0;
     // Any thread: whether the key of a virtual-key code is held down right now.
     virtual bool keyHeld(int virtualKey) = 0;
-    // Whether the runtime may stop the refresh timer between the ticks that do something and
-    // start it again when one would. The Windows window says no: parked there, the timer's
-    // refresh stopped showing screens that wait for a key (the colour chooser under Wine), so
-    // it keeps ticking as desktop timers do.
-    virtual bool timerMayPark() const { return true; }
 };
 
 class Backend {

@@ -50,7 +50,7 @@ void parkRefreshTimer() {
     {
         const std::lock_guard lock(timerLock);
         platform::Window* window = graphstate().window;
-        if (timerState != TimerState::Running || window == nullptr || !window->timerMayPark())
+        if (timerState != TimerState::Running || window == nullptr)
             return;
         window->killTimer(msg::kRefreshTimerId);
         timerState = TimerState::Parked;

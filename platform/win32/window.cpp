@@ -276,6 +276,11 @@ void Win32Window::present(const uint32_t* pixels, int stride, int width, int hei
     StretchDIBits(dc, area.left, area.top, area.width(), area.height(), area.left, 0, area.width(),
                   area.height(), firstRow, &info, DIB_RGB_COLORS, SRCCOPY);
     ReleaseDC(window_, dc);
+    // Wine puts on the screen what another thread drew into the window only when the window's
+    // own thread next takes a message, which may be long in coming once the refresh timer is
+    // parked: a null message makes it take one now.
+    if (!onWindowThread(window_))
+        PostMessageW(window_, WM_NULL, 0, 0);
 }
 
 void Win32Window::setCursor(Cursor cursor) {

@@ -45,7 +45,6 @@ public:
     void captureMouse(bool capture) override;
     Point screenToClient(Point screen) override;
     bool keyHeld(int virtualKey) override;
-    bool timerMayPark() const override { return false; }
 
     HWND handle() const { return window_; }
 
