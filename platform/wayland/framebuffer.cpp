@@ -132,9 +132,7 @@ void Framebuffer::present(const uint32_t* pixels, int stride, int width, int hei
     height = std::clamp(height, 0, picture_.height);
     // After the shown picture was lost the whole picture is compared, as nothing is known.
     const Rect area =
-        lost_ ? Rect{0, 0, width, height}
-              : Rect{std::clamp(hint.left, 0, width), std::clamp(hint.top, 0, height),
-                     std::clamp(hint.right, 0, width), std::clamp(hint.bottom, 0, height)};
+        lost_ ? Rect{0, 0, width, height} : intersect(hint, Rect{0, 0, width, height});
     lost_ = false;
     const auto sourceRow = [&](int y) {
         return reinterpret_cast<const uint8_t*>(pixels + static_cast<ptrdiff_t>(y) * stride +

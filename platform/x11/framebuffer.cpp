@@ -160,9 +160,7 @@ void Framebuffer::present(const uint32_t* pixels, int stride, int width, int hei
     height = std::clamp(height, 0, size_.height);
     // After the window lost its contents the whole picture is compared, as nothing is known.
     const Rect area =
-        lost_ ? Rect{0, 0, width, height}
-              : Rect{std::clamp(hint.left, 0, width), std::clamp(hint.top, 0, height),
-                     std::clamp(hint.right, 0, width), std::clamp(hint.bottom, 0, height)};
+        lost_ ? Rect{0, 0, width, height} : intersect(hint, Rect{0, 0, width, height});
     const Rect changed = copyChanges(pixels, stride, area);
     if (lost_) {
         enlarge({0, 0, size_.width, size_.height});
