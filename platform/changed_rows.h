@@ -37,4 +37,12 @@ Rect copyChangedRows(const Rect& area, int bytesPerPixel, SourceRow sourceRow, K
     return changed;
 }
 
+// Copies every row of `area` into the kept copy; the rectangle that changed is all of it.
+template <typename SourceRow, typename KeptRow>
+Rect copyRows(const Rect& area, int bytesPerPixel, SourceRow sourceRow, KeptRow keptRow) {
+    for (int y = area.top; y < area.bottom; ++y)
+        std::memcpy(keptRow(y), sourceRow(y), static_cast<size_t>(area.width()) * bytesPerPixel);
+    return area.empty() ? Rect{} : area;
+}
+
 }  // namespace platform

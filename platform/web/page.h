@@ -15,10 +15,9 @@ void trivanta_page_set_title(const char* utf8);
 void trivanta_page_hide_cursor(int hidden);
 // The page's area in CSS pixels: width in the high 16 bits, height in the low 16 bits.
 int trivanta_page_viewport_size();
-// Copies the rectangle [left, right) x [top, bottom) of a store of RGBA words, `storeWidth`
-// a row, onto the canvas. The page's thread only.
-void trivanta_page_paint(const uint32_t* store, int storeWidth, int left, int top, int right,
-                         int bottom);
+// Puts `width` x `height` RGBA words, row after row, on the canvas at (left, top). The page's
+// thread only.
+void trivanta_page_paint(const uint32_t* rows, int left, int top, int width, int height);
 // Shows a dialog over the page; closing it calls trivanta_page_error_closed().
 void trivanta_page_show_error(const char* utf8Title, const char* utf8Text);
 }

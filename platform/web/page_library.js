@@ -176,17 +176,11 @@ mergeInto(LibraryManager.library, {
     return (Math.min(window.innerWidth, 0xFFFF) << 16) | Math.min(window.innerHeight, 0xFFFF);
   },
 
-  // ImageData cannot wrap the program's shared memory, so the rectangle is copied out row by
-  // row.
+  // ImageData cannot wrap the program's shared memory, so the rectangle is copied out.
   trivanta_page_paint__deps: ['$TrivantaPage'],
-  trivanta_page_paint: function(store, storeWidth, left, top, right, bottom) {
-    var width = right - left;
-    var height = bottom - top;
+  trivanta_page_paint: function(rows, left, top, width, height) {
     var image = TrivantaPage.context.createImageData(width, height);
-    for (var y = 0; y < height; ++y) {
-      var start = store + ((top + y) * storeWidth + left) * 4;
-      image.data.set(HEAPU8.subarray(start, start + width * 4), y * width * 4);
-    }
+    image.data.set(HEAPU8.subarray(rows, rows + width * height * 4));
     TrivantaPage.context.putImageData(image, left, top);
   },
 

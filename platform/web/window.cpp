@@ -128,8 +128,9 @@ void WebWindow::setClientSize(Size size) {
 
 void WebWindow::resizeStore(Size size) {
     storeSize_ = size;
-    store_.assign(static_cast<size_t>(size.width) * size.height, canvasWord(0));
+    store_.assign(static_cast<size_t>(size.width) * size.height, 0);
     unpainted_ = {};
+    blank_ = true;
 }
 
 // A page cannot close itself; the window goes, and the runtime ends the program.
@@ -148,19 +149,22 @@ void WebWindow::present(const uint32_t* pixels, int stride, int width, int heigh
         const Rect area = intersect(changed, Rect{0, 0, std::min(width, storeSize_.width),
                                                   std::min(height, storeSize_.height)});
         // Only words that differ from what the canvas shows are written, so a frame redrawn as
-        // it was asks the page's thread for nothing.
-        convertedRow_.resize(static_cast<size_t>(area.width()));
+        // it was asks the page's thread for nothing; the store keeps the runtime's words, so that
+        // comparing converts nothing.
         const auto sourceRow = [&](int y) {
-            const uint32_t* from = pixels + static_cast<size_t>(y) * stride;
-            std::transform(from + area.left, from + area.right, convertedRow_.begin(), canvasWord);
-            return reinterpret_cast<const uint8_t*>(convertedRow_.data());
+            return reinterpret_cast<const uint8_t*>(pixels + static_cast<size_t>(y) * stride +
+                                                    area.left);
         };
         const auto storeRow = [&](int y) {
             return reinterpret_cast<uint8_t*>(
                 store_.data() + static_cast<size_t>(y) * storeSize_.width + area.left);
         };
-        unpainted_ =
-            unite(unpainted_, copyChangedRows(area, sizeof(uint32_t), sourceRow, storeRow));
+        // A canvas made afresh is transparent, so its first picture is painted whole, even one
+        // as black as the store starts.
+        const Rect differs = blank_ ? copyRows(area, sizeof(uint32_t), sourceRow, storeRow)
+                                    : copyChangedRows(area, sizeof(uint32_t), sourceRow, storeRow);
+        blank_ = blank_ && area.empty();
+        unpainted_ = unite(unpainted_, differs);
         askPaint = !unpainted_.empty() && !paintAsked_;
         paintAsked_ = paintAsked_ || askPaint;
     }
@@ -175,8 +179,15 @@ void WebWindow::paint() {
     paintAsked_ = false;
     if (unpainted_.empty())
         return;
-    trivanta_page_paint(store_.data(), storeSize_.width, unpainted_.left, unpainted_.top,
-                        unpainted_.right, unpainted_.bottom);
+    // Only what changed is converted to the canvas's bytes, once, by the page's thread.
+    const Rect& area = unpainted_;
+    paintedRows_.resize(static_cast<size_t>(area.width()) * area.height());
+    auto painted = paintedRows_.begin();
+    for (int y = area.top; y < area.bottom; ++y) {
+        const uint32_t* row = store_.data() + static_cast<size_t>(y) * storeSize_.width;
+        painted = std::transform(row + area.left, row + area.right, painted, canvasWord);
+    }
+    trivanta_page_paint(paintedRows_.data(), area.left, area.top, area.width(), area.height());
     unpainted_ = {};
 }
 

@@ -73,11 +73,12 @@ private:
     std::deque<Message> queue_;
     std::map<uintptr_t, Timer> timers_;
 
-    std::mutex storeLock_;                // guards the fields below it
-    std::vector<uint32_t> store_;         // the client area as the canvas wants it: RGBA bytes
-    std::vector<uint32_t> convertedRow_;  // a presented row in the store's words
+    std::mutex storeLock_;               // guards the fields below it
+    std::vector<uint32_t> store_;        // what the canvas shows, in the runtime's 0x00RRGGBB words
+    std::vector<uint32_t> paintedRows_;  // the rectangle being painted, in the canvas's RGBA bytes
     Size storeSize_;
     Rect unpainted_;
+    bool blank_ = true;  // nothing painted on the canvas since it was made
     bool paintAsked_ = false;
 
     std::atomic<bool> visible_{false};
