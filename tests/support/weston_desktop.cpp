@@ -1,13 +1,12 @@
 #include "tests/support/weston_desktop.h"
 
-#include <png.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
+#include "tests/support/png_picture.h"
 #include "tests/support/program_window.h"
 
 namespace {
@@ -45,23 +44,6 @@ std::vector<WestonDesktop::View> viewsIn(const std::string& sceneGraph) {
         }
     }
     return views;
-}
-
-// The PNG file's pixels as 0x00RRGGBB, or none when it cannot be read.
-std::optional<ScreenArea> pngPicture(const std::string& path) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0)
-        return std::nullopt;
-    // Blue, green, red and alpha bytes: on this machine's byte order 0xAARRGGBB.
-    image.format = PNG_FORMAT_BGRA;
-    ScreenArea picture{0, 0, static_cast<int>(image.width), static_cast<int>(image.height), {}};
-    picture.pixels.resize(static_cast<size_t>(image.width) * image.height);
-    if (png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr) == 0)
-        return std::nullopt;
-    for (uint32_t& pixel : picture.pixels)
-        pixel &= 0x00FFFFFF;
-    return picture;
 }
 
 }  // namespace
@@ -170,7 +152,7 @@ ScreenArea WestonDesktop::read(DesktopWindow window, int x, int y, int width, in
         return area;
     std::optional<ScreenArea> output;
     for (const auto& entry : fs::directory_iterator(shots, error))
-        output = pngPicture(entry.path());
+        output = readPng(entry.path());
     if (!output)
         return area;
     area.pixels.assign(static_cast<size_t>(width) * height, 0xFFFFFFFF);

@@ -1,10 +1,8 @@
 // trivanta_replay end to end: scripts through the real program write what the window showed as
 // PNG files, and a faulty script runs nothing.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -13,35 +11,11 @@
 
 #include "game/colours.h"
 #include "tests/support/child_process.h"
+#include "tests/support/png_picture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-
-    uint32_t pixel(int x, int y) const {
-        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
-    }
-};
-
-std::optional<Picture> readPng(const fs::path& path) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0)
-        return std::nullopt;
-    image.format = PNG_FORMAT_RGB;
-    Picture picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) == 0)
-        return std::nullopt;
-    return picture;
-}
 
 class ReplayTool : public testing::Test {
 protected:
@@ -65,14 +39,14 @@ private:
 TEST_F(ReplayTool, AShotAfterTheLogoShowsTheMenuWithStartSelected) {
     const fs::path shot = file("menu.png");
     ASSERT_EQ(replay("at 5000 shot " + shot.string() + "\nat 5000 end\n"), 0);
-    const std::optional<Picture> picture = readPng(shot);
+    const std::optional<ScreenArea> picture = readPng(shot);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width, 480);
     EXPECT_EQ(picture->height, 640);
-    EXPECT_EQ(picture->pixel(186, 296), kGreen);
-    EXPECT_EQ(picture->pixel(185, 296), kBlack);
-    EXPECT_EQ(picture->pixel(190, 300), kBlue);
-    EXPECT_EQ(picture->pixel(186, 356), kBlack);
+    EXPECT_EQ(picture->at(186, 296), kGreen);
+    EXPECT_EQ(picture->at(185, 296), kBlack);
+    EXPECT_EQ(picture->at(190, 300), kBlue);
+    EXPECT_EQ(picture->at(186, 356), kBlack);
 }
 
 TEST_F(ReplayTool, KeysActBeforeALaterShotAndTheProgramCanLeaveByItself) {
@@ -88,12 +62,12 @@ TEST_F(ReplayTool, KeysActBeforeALaterShotAndTheProgramCanLeaveByItself) {
                      "\n"
                      "at 6000 key space\n"),
               0);
-    const std::optional<Picture> helpSelected = readPng(help);
-    const std::optional<Picture> exitSelected = readPng(exit);
+    const std::optional<ScreenArea> helpSelected = readPng(help);
+    const std::optional<ScreenArea> exitSelected = readPng(exit);
     ASSERT_TRUE(helpSelected && exitSelected);
-    EXPECT_EQ(helpSelected->pixel(186, 356), kGreen);
-    EXPECT_EQ(helpSelected->pixel(186, 296), kBlack);
-    EXPECT_EQ(exitSelected->pixel(186, 416), kGreen);
+    EXPECT_EQ(helpSelected->at(186, 356), kGreen);
+    EXPECT_EQ(helpSelected->at(186, 296), kBlack);
+    EXPECT_EQ(exitSelected->at(186, 416), kGreen);
 }
 
 TEST_F(ReplayTool, AFaultyScriptRunsNothing) {
@@ -131,14 +105,14 @@ RedirectedScript redirectShots(const fs::path& script, const fs::path& folder) {
 
 // The pixels in which two pictures differ, and the first of them; every pixel when their sizes
 // differ.
-std::string differences(const Picture& made, const Picture& committed) {
+std::string differences(const ScreenArea& made, const ScreenArea& committed) {
     if (made.width != committed.width || made.height != committed.height)
         return "the sizes differ";
     int count = 0;
     std::string first;
     for (int y = 0; y < made.height; ++y) {
         for (int x = 0; x < made.width; ++x) {
-            if (made.pixel(x, y) != committed.pixel(x, y) && count++ == 0)
+            if (made.at(x, y) != committed.at(x, y) && count++ == 0)
                 first = "first at x " + std::to_string(x) + ", y " + std::to_string(y);
         }
     }
@@ -154,8 +128,8 @@ TEST_F(ReplayTool, TheReadmesPicturesAreWhatTheirScriptsShowToday) {
         const RedirectedScript script = redirectShots(entry.path(), file(""));
         ASSERT_EQ(replay(script.text), 0) << entry.path();
         for (size_t i = 0; i < script.shots.size(); ++i) {
-            const std::optional<Picture> made = readPng(script.shots[i]);
-            const std::optional<Picture> committed = readPng(script.committed[i]);
+            const std::optional<ScreenArea> made = readPng(script.shots[i]);
+            const std::optional<ScreenArea> committed = readPng(script.committed[i]);
             ASSERT_TRUE(made && committed) << script.committed[i];
             EXPECT_EQ(differences(*made, *committed), "")
                 << script.committed[i] << " is stale: run " << entry.path()
