@@ -76,9 +76,9 @@ public:
         emscripten_futex_wait(&neverWoken, 0, static_cast<double>(nanoseconds) / kNanosecondsPerMs);
     }
     // A worker's wait ends within the browser's wake-up latency whatever its length, so a wait
-    // sleeps once, rather than whole milliseconds, then most of the rest, then polls through the
-    // last 0.15 ms: a frame wakes the thread once. It wakes that latency early, as the last waits
-    // measured it, so that the frames keep their length and the polling stays short.
+    // sleeps once, rather than whole milliseconds and then the rest, and the caller polls through
+    // the last kPollNs: a frame wakes the thread once. It wakes that latency early, as the last
+    // waits measured it, so that the frames keep their length and the polling stays short.
     bool sleepTowards(int64_t remainingNs) override {
         const int64_t early = kPollNs + latenessNs_;
         if (remainingNs <= early)
