@@ -56,4 +56,18 @@ std::string gbkToUtf8(const char* text) {
     return out;
 }
 
+std::vector<TextLine> gbkLines(const char* text) {
+    std::vector<TextLine> lines(1);
+    for (GbkChar ch = nextGbkChar(text); ch.length != 0; ch = nextGbkChar(text)) {
+        text += ch.length;
+        const char32_t decoded = decodeGbk(ch.code);
+        if (decoded == U'\n') {
+            lines.emplace_back();
+        } else if (decoded != U'\r') {
+            lines.back().push_back({decoded, ch.length == 2});
+        }
+    }
+    return lines;
+}
+
 }  // namespace platform

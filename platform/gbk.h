@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -30,6 +31,18 @@ char32_t decodeGbk(uint16_t code);
 
 // A character's GBK bytes, or nothing when the code page lacks it.
 std::string encodeGbk(char32_t ch);
+
+// One character of a line of text: its code point, or kNoCodePoint where it does not decode,
+// and whether it took two bytes, which a fixed-cell font draws twice as wide.
+struct TextCharacter {
+    char32_t code = 0;
+    bool wide = false;
+};
+using TextLine = std::vector<TextCharacter>;
+
+// The lines of a zero-terminated string, split at line feeds; carriage returns are dropped, so
+// that "\r\n" ends a line as "\n" does. An empty string is one empty line.
+std::vector<TextLine> gbkLines(const char* text);
 
 // The whole zero-terminated string in UTF-8; characters that do not decode become U+FFFD.
 std::string gbkToUtf8(const char* text);

@@ -21,32 +21,14 @@ constexpr int kNarrowWidth = 8;
 constexpr int kWideWidth = 16;
 constexpr uint32_t kPaper = 0xFFFFFF;
 
-struct Character {
-    char32_t code = 0;
-    int width = kNarrowWidth;
-};
-
-using Line = std::vector<Character>;
-
-std::vector<Line> linesOf(const char* gbk) {
-    std::vector<Line> lines(1);
-    for (GbkChar ch = nextGbkChar(gbk); ch.length != 0; ch = nextGbkChar(gbk)) {
-        gbk += ch.length;
-        const char32_t decoded = decodeGbk(ch.code);
-        if (decoded == U'\n') {
-            lines.emplace_back();
-        } else if (decoded != U'\r') {
-            lines.back().push_back({decoded == kNoCodePoint ? U'?' : decoded,
-                                    ch.length == 2 ? kWideWidth : kNarrowWidth});
-        }
-    }
-    return lines;
+int widthOf(const TextCharacter& ch) {
+    return ch.wide ? kWideWidth : kNarrowWidth;
 }
 
-int widthOf(const Line& line) {
+int widthOf(const TextLine& line) {
     int width = 0;
-    for (const Character& ch : line)
-        width += ch.width;
+    for (const TextCharacter& ch : line)
+        width += widthOf(ch);
     return width;
 }
 
@@ -68,9 +50,9 @@ struct Picture {
     }
 };
 
-Picture pictureOf(const std::vector<Line>& lines) {
+Picture pictureOf(const std::vector<TextLine>& lines) {
     int widest = 0;
-    for (const Line& line : lines)
+    for (const TextLine& line : lines)
         widest = std::max(widest, widthOf(line));
     Picture picture;
     picture.size = {std::max(kMinimumWidth, widest + 2 * kMargin),
@@ -78,13 +60,14 @@ Picture pictureOf(const std::vector<Line>& lines) {
     picture.pixels.assign(static_cast<size_t>(picture.size.width) * picture.size.height, kPaper);
     const FontFace& face = defaultFontFace();
     int top = kMargin;
-    for (const Line& line : lines) {
+    for (const TextLine& line : lines) {
         int left = kMargin;
-        for (const Character& ch : line) {
-            const GlyphCell cell{ch.width, kLineHeight, kWideWidth};
-            if (const auto glyph = renderGlyph(face, ch.code, cell))
+        for (const TextCharacter& ch : line) {
+            const GlyphCell cell{widthOf(ch), kLineHeight, kWideWidth};
+            if (const auto glyph =
+                    renderGlyph(face, ch.code == kNoCodePoint ? U'?' : ch.code, cell))
                 picture.draw(*glyph, left, top);
-            left += ch.width;
+            left += widthOf(ch);
         }
         top += kLineHeight;
     }
@@ -112,7 +95,7 @@ void showMessageBox(const char* title, const char* text) {
     std::unique_ptr<Connection> connection = Connection::open(kAnswerTimeoutMs, error);
     if (connection == nullptr)
         return;
-    const Picture picture = pictureOf(linesOf(text));
+    const Picture picture = pictureOf(gbkLines(text));
     WindowRequest wanted;
     wanted.width = picture.size.width;
     wanted.height = picture.size.height;

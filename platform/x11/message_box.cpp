@@ -37,16 +37,13 @@ XChar2b glyphOf(char32_t ch, const XFontStruct& font) {
     return {static_cast<unsigned char>(row), static_cast<unsigned char>(column)};
 }
 
+// The text's lines as the font indexes their characters.
 std::vector<Line> linesOf(const char* gbk, const XFontStruct& font) {
-    std::vector<Line> lines(1);
-    for (GbkChar ch = nextGbkChar(gbk); ch.length != 0; ch = nextGbkChar(gbk)) {
-        gbk += ch.length;
-        const char32_t decoded = decodeGbk(ch.code);
-        if (decoded == U'\n') {
-            lines.emplace_back();
-        } else if (decoded != U'\r') {
-            lines.back().push_back(glyphOf(decoded, font));
-        }
+    std::vector<Line> lines;
+    for (const TextLine& text : gbkLines(gbk)) {
+        Line& line = lines.emplace_back();
+        for (const TextCharacter& ch : text)
+            line.push_back(glyphOf(ch.code, font));
     }
     return lines;
 }

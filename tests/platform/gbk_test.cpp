@@ -56,4 +56,19 @@ TEST(GbkToUtf8, ConvertsWholeStringsAndReplacesWhatDoesNotDecode) {
     EXPECT_EQ(platform::gbkToUtf8(""), "");
 }
 
+TEST(GbkLines, SplitsAtLineFeedsDropsCarriageReturnsAndMarksDoubleByteCharacters) {
+    const auto lines = platform::gbkLines("a\r\n\xD6\xD0\n\n\xFF");
+    ASSERT_EQ(lines.size(), 4U);
+    ASSERT_EQ(lines[0].size(), 1U);
+    EXPECT_EQ(lines[0][0].code, U'a');
+    EXPECT_FALSE(lines[0][0].wide);
+    ASSERT_EQ(lines[1].size(), 1U);
+    EXPECT_EQ(lines[1][0].code, U'中');
+    EXPECT_TRUE(lines[1][0].wide);
+    EXPECT_TRUE(lines[2].empty());
+    ASSERT_EQ(lines[3].size(), 1U);
+    EXPECT_EQ(lines[3][0].code, kNoCodePoint);
+    EXPECT_EQ(platform::gbkLines("").size(), 1U);
+}
+
 }  // namespace
