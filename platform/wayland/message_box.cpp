@@ -63,11 +63,12 @@ Picture pictureOf(const std::vector<TextLine>& lines) {
     for (const TextLine& line : lines) {
         int left = kMargin;
         for (const TextCharacter& ch : line) {
-            const GlyphCell cell{widthOf(ch), kLineHeight, kWideWidth};
+            const int width = widthOf(ch);
+            const GlyphCell cell{width, kLineHeight, kWideWidth};
             if (const auto glyph =
                     renderGlyph(face, ch.code == kNoCodePoint ? U'?' : ch.code, cell))
                 picture.draw(*glyph, left, top);
-            left += widthOf(ch);
+            left += width;
         }
         top += kLineHeight;
     }
