@@ -5,13 +5,17 @@
 // alike; the figures are medians of the samples and their ratios to the portable loops. It needs
 // nothing but the drawing layer, so the browser build runs it under node too:
 //   trivanta_span_bench [samples]
+// Two references follow: the bars' calls alone, which every variant pays whatever it stores, and
+// the compare of a presentation (a window's rows beside what it shows) against memcmp.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "draw/simd/span_kernels.h"
+#include "platform/changed_rows.h"
 
 namespace {
 
@@ -26,6 +30,11 @@ constexpr size_t kBars = 60;
 constexpr size_t kPictureWidth = 400;
 constexpr size_t kPictureHeight = 200;
 constexpr uint32_t kOpacity = 0x80;
+// The main menu's buttons, which every menu frame redraws as they were and presents.
+constexpr size_t kButtonsLeft = 186;
+constexpr size_t kButtonsTop = 294;
+constexpr size_t kButtonsWidth = 110;
+constexpr size_t kButtonsHeight = 162;
 
 // Words that vary in every channel, so that no loop can take a short cut.
 std::vector<uint32_t> variedWords(size_t count, uint32_t seed) {
@@ -88,11 +97,12 @@ constexpr Case kCases[] = {
     {"masked blend, 400 x 200", blendMasked},
 };
 
-// Microseconds a call of `what` takes, over enough calls to last about a millisecond.
-double timeCalls(Scene& scene, const Case& what, const SpanKernels& loops, int calls) {
+// Microseconds a call of `run` takes, over `calls` calls.
+template <typename Run>
+double timeCalls(Run run, int calls) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < calls; ++i)
-        what.run(scene, loops);
+        run();
     const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
     return took.count() / calls;
 }
@@ -100,6 +110,61 @@ double timeCalls(Scene& scene, const Case& what, const SpanKernels& loops, int c
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The median of `samples` timings of `run`, in calls enough to last about a millisecond.
+template <typename Run>
+double medianTime(Run run, int samples) {
+    const int calls = std::max(1, static_cast<int>(1000 / timeCalls(run, 1)));
+    std::vector<double> times;
+    for (int sample = 0; sample < samples; ++sample)
+        times.push_back(timeCalls(run, calls));
+    return median(times);
+}
+
+void storeNothing(uint32_t*, size_t, uint32_t) {}
+
+// The rows of the menu's buttons compared with a copy of them, as a window compares a
+// presentation with what it shows; `sameRow` answers for one row, and no row differs.
+template <typename SameRow>
+int sameRows(Scene& scene, const std::vector<uint32_t>& shown, SameRow sameRow) {
+    int same = 0;
+    for (size_t y = kButtonsTop; y < kButtonsTop + kButtonsHeight; ++y) {
+        const size_t at = y * kPageWidth + kButtonsLeft;
+        same += sameRow(reinterpret_cast<const uint8_t*>(scene.page.data() + at),
+                        reinterpret_cast<const uint8_t*>(shown.data() + at));
+    }
+    return same;
+}
+
+void printReferences(Scene& scene, int samples) {
+    // A variant that only takes its calls, through a pointer no compiler can see through: what
+    // the bars cost every variant whatever it stores.
+    void (*volatile fill)(uint32_t*, size_t, uint32_t) = storeNothing;
+    const SpanKernels noStores{"no stores", fill, nullptr, nullptr};
+    const double calls = medianTime([&] { fillBars(scene, noStores); }, samples);
+    std::printf("the bars' calls alone, storing nothing: %.2f µs\n", calls);
+    const std::vector<uint32_t> shown = scene.page;
+    constexpr size_t kRowBytes = kButtonsWidth * sizeof(uint32_t);
+    int same = 0;
+    const double changed = medianTime(
+        [&] {
+            same += sameRows(scene, shown, [](const uint8_t* row, const uint8_t* kept) {
+                return !platform::changedColumns(row, kept, kButtonsWidth, sizeof(uint32_t));
+            });
+        },
+        samples);
+    const double memcmpTime = medianTime(
+        [&] {
+            same += sameRows(scene, shown, [](const uint8_t* row, const uint8_t* kept) {
+                return std::memcmp(row, kept, kRowBytes) == 0;
+            });
+        },
+        samples);
+    std::printf(
+        "the menu's buttons compared, %zu rows of %zu words: changedColumns %.2f µs, "
+        "memcmp %.2f µs, %.2f x (%d rows equal)\n",
+        kButtonsHeight, kButtonsWidth, changed, memcmpTime, memcmpTime / changed, same);
 }
 
 }  // namespace
@@ -119,11 +184,12 @@ int main(int argc, char** argv) {
     std::printf("   faster than portable\n");
     for (const Case& what : kCases) {
         // Enough calls that the slowest variant takes about a millisecond a sample.
-        const int calls = std::max(1, static_cast<int>(1000 / timeCalls(scene, what, portable, 1)));
+        const int calls =
+            std::max(1, static_cast<int>(1000 / timeCalls([&] { what.run(scene, portable); }, 1)));
         std::vector<std::vector<double>> times(variants.size());
         for (int sample = 0; sample < samples; ++sample) {
             for (size_t v = 0; v < variants.size(); ++v)
-                times[v].push_back(timeCalls(scene, what, *variants[v], calls));
+                times[v].push_back(timeCalls([&] { what.run(scene, *variants[v]); }, calls));
         }
         std::vector<double> medians;
         for (const std::vector<double>& sampled : times)
@@ -136,6 +202,7 @@ int main(int argc, char** argv) {
             std::printf(" %s %.2f x", variants[v]->name, medians.back() / medians[v]);
         std::printf("\n");
     }
+    printReferences(scene, samples);
     // What the loops left, so that no compiler can leave out their work.
     uint32_t sum = 0;
     for (const uint32_t word : scene.page)
