@@ -112,10 +112,16 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// Enough calls of `run` to last about a millisecond.
+template <typename Run>
+int callsForAMillisecond(Run run) {
+    return std::max(1, static_cast<int>(1000 / timeCalls(run, 1)));
+}
+
 // The median of `samples` timings of `run`, in calls enough to last about a millisecond.
 template <typename Run>
 double medianTime(Run run, int samples) {
-    const int calls = std::max(1, static_cast<int>(1000 / timeCalls(run, 1)));
+    const int calls = callsForAMillisecond(run);
     std::vector<double> times;
     for (int sample = 0; sample < samples; ++sample)
         times.push_back(timeCalls(run, calls));
@@ -184,8 +190,7 @@ int main(int argc, char** argv) {
     std::printf("   faster than portable\n");
     for (const Case& what : kCases) {
         // Enough calls that the slowest variant takes about a millisecond a sample.
-        const int calls =
-            std::max(1, static_cast<int>(1000 / timeCalls([&] { what.run(scene, portable); }, 1)));
+        const int calls = callsForAMillisecond([&] { what.run(scene, portable); });
         std::vector<std::vector<double>> times(variants.size());
         for (int sample = 0; sample < samples; ++sample) {
             for (size_t v = 0; v < variants.size(); ++v)
