@@ -38,8 +38,8 @@ void fillSolid(Image& img, const Rect& rect, RGBVAL color) {
         loops.fill(pixelRow(img, rect.top), static_cast<size_t>(img.width) * rect.height(), color);
         return;
     }
-    for (int y = rect.top; y < rect.bottom; ++y)
-        loops.fill(pixelRow(img, y) + rect.left, static_cast<size_t>(rect.width()), color);
+    loops.fillRows(pixelRow(img, rect.top) + rect.left, static_cast<size_t>(rect.width()),
+                   static_cast<size_t>(rect.height()), static_cast<size_t>(img.width), color);
 }
 
 void fillWithBrush(Image& img, const Rect& rect, const Brush& brush, RGBVAL background) {

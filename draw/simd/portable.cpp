@@ -12,6 +12,11 @@ void fillWords(uint32_t* d, size_t count, uint32_t color) {
     std::fill_n(d, count, color);
 }
 
+void fillRowsOfWords(uint32_t* d, size_t width, size_t rows, size_t stride, uint32_t color) {
+    for (size_t y = 0; y < rows; ++y)
+        std::fill_n(d + y * stride, width, color);
+}
+
 void blendWords(uint32_t* d, const uint32_t* s, size_t count, uint32_t alpha) {
     for (size_t i = 0; i < count; ++i)
         d[i] = blendWord(d[i], s[i], alpha);
@@ -27,6 +32,7 @@ void blendMaskedWords(uint32_t* d, const uint32_t* s, const uint32_t* m, size_t 
 
 }  // namespace
 
-constinit const SpanKernels kPortableKernels{"portable", fillWords, blendWords, blendMaskedWords};
+constinit const SpanKernels kPortableKernels{"portable", fillWords, fillRowsOfWords, blendWords,
+                                             blendMaskedWords};
 
 }  // namespace draw::simd

@@ -24,6 +24,9 @@ struct SpanKernels {
     const char* name;
     // Sets `count` words to `color`.
     void (*fill)(uint32_t* d, size_t count, uint32_t color);
+    // Sets `width` words of each of `rows` rows, `stride` words apart, to `color`: a bar in one
+    // call, since a call costs as much as the stores of a short row.
+    void (*fillRows)(uint32_t* d, size_t width, size_t rows, size_t stride, uint32_t color);
     // Blends `count` source words over as many destination words with one opacity (0 to 255),
     // exactly as blendWord does.
     void (*blend)(uint32_t* d, const uint32_t* s, size_t count, uint32_t alpha);

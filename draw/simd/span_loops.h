@@ -3,9 +3,10 @@
 // `scaleChannels` (the products of blendWord on whole vectors), and how many stores a turn of the
 // fill loop makes; it is compiled for that instruction set alone (draw/CMakeLists.txt), and the
 // loops it instantiates are its own, so nothing built here can leak into code that runs on other
-// processors. Words that do not fill a whole vector go to the portable loops.
+// processors. Blended words that do not fill a whole vector go to the portable loops.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -61,7 +62,7 @@ class SpanLoops {
 public:
     // The loops as a variant called `name`.
     static constexpr SpanKernels kernels(const char* name) {
-        return SpanKernels{name, fill, blend, blendMasked};
+        return SpanKernels{name, fill, fillRows, blend, blendMasked};
     }
 
 private:
@@ -77,9 +78,18 @@ private:
     // Every word set to one value.
     static Words splat(uint32_t value) { return Words{} + value; }
 
-    static void fill(uint32_t* d, size_t count, uint32_t color) {
+    static void fill(uint32_t* d, size_t count, uint32_t color) { fillSpan(d, count, color); }
+
+    static void fillRows(uint32_t* d, size_t width, size_t rows, size_t stride, uint32_t color) {
+        for (size_t y = 0; y < rows; ++y)
+            fillSpan(d + y * stride, width, color);
+    }
+
+    // Sets `count` words to `color`. The vector of it is made anew for each span, since one kept
+    // across a string store's call may be kept in two scalar registers and stored from them.
+    [[gnu::always_inline]] static inline void fillSpan(uint32_t* d, size_t count, uint32_t color) {
         if (count < kWords) {
-            kPortableKernels.fill(d, count, color);
+            std::fill_n(d, count, color);
             return;
         }
         if constexpr (kHasStringStore) {

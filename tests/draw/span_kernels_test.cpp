@@ -107,6 +107,23 @@ TEST_P(SpanVariant, FillGivesThePortableWords) {
     }
 }
 
+// Bars of a few rows, each row at its own alignment, with words between the rows to keep.
+TEST_P(SpanVariant, FillRowsGivesThePortableWords) {
+    for (int round = 0; round < kRounds; ++round) {
+        const size_t at = offset();
+        const size_t width = length();
+        const size_t stride = width + random_() % 7;
+        const size_t rows = 1 + random_() % 4;
+        const uint32_t color = random_();
+        std::vector<uint32_t> expected = randomWords(rows * stride + 2 * kOffsets);
+        std::vector<uint32_t> actual = expected;
+        kPortableKernels.fillRows(expected.data() + at, width, rows, stride, color);
+        loops().fillRows(actual.data() + at, width, rows, stride, color);
+        ASSERT_EQ(actual, expected) << "at " << at << ", " << rows << " rows of " << width
+                                    << " words, " << stride << " apart";
+    }
+}
+
 TEST_P(SpanVariant, ConstantBlendGivesThePortableWords) {
     for (int round = 0; round < kRounds; ++round) {
         const size_t at = offset();
