@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the project with clang, AddressSanitizer, UndefinedBehaviorSanitizer and the libFuzzer
-# targets of tests/fuzz, then runs each target for a while on a copy of its seed corpus. Fails on
-# any crash, hang (one input running over ten seconds: a large picture takes a second on a loaded
-# machine), memory blow-up, leak or sanitizer report.
+# targets of tests/fuzz, then runs each target for a while on a copy of its seed corpus, as many
+# at once as there are cores. Fails on any crash, hang (one input running over ten seconds: a
+# large picture takes a second on a loaded machine), memory blow-up, leak or sanitizer report.
 #
 # Usage: tools/ci/fuzz.sh [seconds per target]
 #   The time comes from the argument, else FUZZ_SECONDS, else 60. FUZZ_BUILD_DIR moves the build
@@ -46,25 +46,41 @@ mkdir -p "$runs"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:halt_on_error=1"
 
-failed=()
-for target in "${targets[@]}"; do
+# Runs one target on its copy of the corpus; its exit status goes to <log>.status.
+run_target() {  # run_target <target>
+    local target=$1 log=$runs/$1.log status=0
     cp -r "$root/tests/fuzz/corpus/$target" "$work/$target"
-    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -detect_leaks=1
+    local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -detect_leaks=1
         -max_len=4096 -print_final_stats=1 -artifact_prefix="$runs/$target-")
     if [[ -f $root/tests/fuzz/$target.dict ]]; then
         options+=(-dict="$root/tests/fuzz/$target.dict")
     fi
-    log=$runs/$target.log
-    echo "fuzz.sh: $target for $seconds s"
-    status=0
     "$build/tests/fuzz/${target}_fuzzer" "$work/$target" "${options[@]}" >"$log" 2>&1 || status=$?
+    echo "$status" >"$log.status"
+}
+
+# A fuzzer keeps one core busy: as many run at once as there are cores, each for its full time.
+cores=$(nproc)
+for target in "${targets[@]}"; do
+    while (($(jobs -rp | wc -l) >= cores)); do
+        wait -n || true
+    done
+    echo "fuzz.sh: $target for $seconds s"
+    run_target "$target" &
+done
+wait
+
+failed=()
+for target in "${targets[@]}"; do
+    log=$runs/$target.log
+    status=$(cat "$log.status" 2>/dev/null || echo "none")
     # A sanitizer can report without ending the run, so the log is read as well as the status.
-    if ((status != 0)) || grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then
+    if [[ $status != 0 ]] || grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then
         echo "fuzz.sh: $target FAILED (status $status); the end of $log:" >&2
         tail -n 60 "$log" >&2
         failed+=("$target")
     else
-        grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || true
+        echo "fuzz.sh: $target: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || echo "ran clean")"
     fi
 done
 
