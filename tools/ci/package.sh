@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Builds the Debian packages as a distribution does and tries them as a distribution, a player
 # and a programmer would. The source package is made from the tree's files (dpkg-source) and
-# built twice in a clean bookworm chroot with sbuild, first with the test-suite and then without
-# it: the two builds must give the same .deb files byte for byte, which shows both that the build
-# is reproducible and that leaving the tests out changes nothing in the packages. lintian finds
-# nothing to say about the source package or the packages; the game's package holds what it
-# should and depends on what it needs, its desktop entry, metadata and icons are valid; the
-# autopkgtests (debian/tests) pass against the packages installed in the same chroot. Installed
-# here with apt-get, the game answers --help and --version, starts on a private X server with
-# its icon, process id and machine on its window, shows its menu, leaves through it, and is
-# removed again.
+# built twice in clean bookworm chroots with sbuild, with the test-suite and, beside its tests,
+# without it: the two builds must give the same .deb files byte for byte, which shows both that
+# the build is reproducible and that leaving the tests out changes nothing in the packages.
+# lintian finds nothing to say about the source package or the packages; the game's package
+# holds what it should and depends on what it needs, its desktop entry, metadata and icons are
+# valid; the autopkgtests (debian/tests) pass against the packages installed in the same chroot.
+# Installed here with apt-get, the game answers --help and --version, starts on a private X
+# server with its icon, process id and machine on its window, shows its menu, leaves through it,
+# and is removed again.
 #   tools/ci/package.sh     as root, or with sudo at hand; works in build-package/
 # Needs, besides what the build needs (tools/dev): dpkg-dev sbuild mmdebstrap autopkgtest uidmap
 # lintian appstream desktop-file-utils xvfb xdotool x11-utils imagemagick, and Debian's archive.
@@ -30,15 +30,16 @@ version=$(dpkg-parsechangelog -l debian/changelog -S Version)
 game_pid=""
 xvfb_pid=""
 installed=""
+first_build=""
 second_build=""
-# Whatever the run left behind when it stops early: the second build, the game, the package,
-# the server.
+# Whatever the run left behind when it stops early: the builds, the game, the package, the
+# server.
 cleanup() {
     trap - ERR
-    if [ -n "$second_build" ]; then
-        pkill -P "$second_build" 2>/dev/null || true
-        kill "$second_build" 2>/dev/null || true
-    fi
+    for build_pid in $first_build $second_build; do
+        pkill -P "$build_pid" 2>/dev/null || true
+        kill "$build_pid" 2>/dev/null || true
+    done
     if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
     if [ -n "$installed" ]; then $sudo apt-get remove -y -qq trivanta >/dev/null 2>&1 || true; fi
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
@@ -125,14 +126,25 @@ sbuild_into() {  # sbuild_into <folder> [sbuild options...]
 }
 
 stage="building the packages in the chroot, with the test-suite"
-DEB_BUILD_OPTIONS="parallel=$(nproc)" timed sbuild_into "$build/first"
+DEB_BUILD_OPTIONS="parallel=$(nproc)" timed sbuild_into "$build/first" &
+first_build=$!
 
 stage="building the packages again, without the tests"
-# Beside the checks and the autopkgtests of the first build's packages, which mostly install
-# packages and wait for windows and so leave the processor to this build.
+# Once the first build runs its test-suite, which mostly waits for the windows of its tests and
+# so leaves the processor to this build; then beside the checks and the autopkgtests of the first
+# build's packages, which mostly do the same. sbuild writes its log as it goes.
+first_log=$build/first/trivanta_${version}_$arch.build
+first_testing_or_ended() {
+    ! kill -0 "$first_build" 2>/dev/null || grep -q '^ *dh_auto_test' "$first_log" 2>/dev/null
+}
+within 3600 first_testing_or_ended || true
 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" timed sbuild_into "$build/second" \
     --profiles=nocheck &
 second_build=$!
+
+stage="building the packages in the chroot, with the test-suite"
+wait "$first_build" || fail "see $build/first.log"
+first_build=""
 package=$build/first/trivanta_${version}_$arch.deb
 dev_package=$build/first/libtrivanta-graph-dev_${version}_$arch.deb
 for deb in "$package" "$dev_package"; do
