@@ -6,6 +6,9 @@ mergeInto(LibraryManager.library, {
   $TrivantaPage: {
     canvas: null,
     context: null,
+    // Set once the canvas shows the program's first frame, when it says so with the event
+    // 'trivantafirstpaint'.
+    painted: false,
 
     // Matches where the page shows its touch keys beside the canvas (web/page.css).
     touch: null,
@@ -182,6 +185,10 @@ mergeInto(LibraryManager.library, {
     var image = TrivantaPage.context.createImageData(width, height);
     image.data.set(HEAPU8.subarray(rows, rows + width * height * 4));
     TrivantaPage.context.putImageData(image, left, top);
+    if (!TrivantaPage.painted) {
+      TrivantaPage.painted = true;
+      TrivantaPage.canvas.dispatchEvent(new Event('trivantafirstpaint'));
+    }
   },
 
   // The page's dialog of id "trivanta-error", with elements of classes "title" and "text" and a
