@@ -1,6 +1,7 @@
 // The browser build's figures for bench/README.md, measured in headless Chromium on the served
 // page: the frame intervals of the logo and of a falling piece, the browser's processor time in
-// the menu and in a game, the page's size compressed, and the time from load to the first frame.
+// the menu and in a game, the page's size compressed, and the time from load to the first frame
+// in a browser that has finished starting.
 // Given several build folders, it measures each in turn, round after round, so that builds are
 // compared in one run under the same load, and ends with each one's medians over the rounds.
 //   node tools/web/bench.mjs [build folder...]   (default: TRIVANTA_WEB_BUILD or build-web)
@@ -55,6 +56,20 @@ function treeTicks(rootPid) {
   return stats.filter((stat) => inTree.has(stat.pid)).reduce((sum, stat) => sum + stat.ticks, 0);
 }
 
+// Waits until the browser has finished starting: a browser just launched spends its first
+// seconds loading pages of its own, beside any page it is asked for, and a player's browser is
+// already running. Settled is a second in which every process together took at most one clock
+// tick; after 30 s the page is loaded anyway. Resolves to the seconds it waited.
+async function settled(browser) {
+  const pid = browser.process().pid;
+  for (let second = 1; second <= 30; ++second) {
+    const before = treeTicks(pid);
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+    if (treeTicks(pid) - before <= 1) return second;
+  }
+  return 30;
+}
+
 async function cpuPercent(browser, seconds) {
   const pid = browser.process().pid;
   const before = treeTicks(pid);
@@ -74,10 +89,11 @@ function recordPaints() {
 
 // The intervals between the logo's frames where each changes the whole window: its background
 // fading from black to white and back in steps of 8, one step a frame. Frames that change
-// nothing are not painted, so the other intervals say nothing of the cadence.
+// nothing are not painted, so the other intervals say nothing of the cadence. The first paint
+// may be the black first frame of the lead-in, a third of a second before the first step.
 function fadeGaps(paints) {
   const gaps = [];
-  for (let i = 1; i < paints.length; ++i) {
+  for (let i = paints[0]?.red === 0 ? 2 : 1; i < paints.length; ++i) {
     if (Math.abs(paints[i].red - paints[i - 1].red) === 8) gaps.push(paints[i].at - paints[i - 1].at);
   }
   return gaps;
@@ -98,6 +114,7 @@ async function measure(build) {
   const [server, browser, checks] =
       await Promise.all([serveSite({site}), launchChromium(), loadScreenChecks(build)]);
   try {
+    const settleSeconds = await settled(browser);
     const page = await browser.newPage();
     await page.setViewport({width: 800, height: 700});
     await page.evaluateOnNewDocument(recordPaints);
@@ -126,6 +143,7 @@ async function measure(build) {
       build,
       sizes,
       gzipTotal: sizes.reduce((sum, size) => sum + size.gzip, 0),
+      settleSeconds,
       loadToFirstFrameMs: Math.round(logo[0].at),
       loadToFadeMs: firstLight && Math.round(firstLight),
       logo: intervals(fadeGaps(logo), 1000 / 60),
