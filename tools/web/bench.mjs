@@ -56,25 +56,27 @@ function treeTicks(rootPid) {
   return stats.filter((stat) => inTree.has(stat.pid)).reduce((sum, stat) => sum + stat.ticks, 0);
 }
 
+// The clock ticks the browser's processes take together over the next `seconds`.
+async function ticksDuring(browser, seconds) {
+  const pid = browser.process().pid;
+  const before = treeTicks(pid);
+  await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+  return treeTicks(pid) - before;
+}
+
 // Waits until the browser has finished starting: a browser just launched spends its first
 // seconds loading pages of its own, beside any page it is asked for, and a player's browser is
 // already running. Settled is a second in which every process together took at most one clock
 // tick; after 30 s the page is loaded anyway. Resolves to the seconds it waited.
 async function settled(browser) {
-  const pid = browser.process().pid;
   for (let second = 1; second <= 30; ++second) {
-    const before = treeTicks(pid);
-    await new Promise((resolve) => setTimeout(resolve, 1000));
-    if (treeTicks(pid) - before <= 1) return second;
+    if (await ticksDuring(browser, 1) <= 1) return second;
   }
   return 30;
 }
 
 async function cpuPercent(browser, seconds) {
-  const pid = browser.process().pid;
-  const before = treeTicks(pid);
-  await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
-  return ((treeTicks(pid) - before) / ticksPerSecond / seconds * 100).toFixed(1);
+  return (await ticksDuring(browser, seconds) / ticksPerSecond / seconds * 100).toFixed(1);
 }
 
 // Every putImageData of the page, with its time and the red of its first pixel.
